@@ -1,0 +1,94 @@
+#include "core/FormTimer.h"
+
+#include "core/App.h"
+#include "core/FileNumbers.h"
+#include "core/FileSystem.h"
+#include "core/Messages.h"
+#include "core/ModuleWindowPos.h"
+#include "core/Numbers.h"
+#include "core/RuntimeError.h"
+#include "core/Text.h"
+
+namespace kelvora::core {
+
+FormTimer::FormTimer(FormControls controls)
+    : controls_(controls),
+      txtMM(controls.txtMM),
+      txtSS(controls.txtSS),
+      Command1(controls.Command1),
+      Timer1(controls.Timer1) {}
+
+void SelectAndFocus(TextBox& field) {
+    field.SetSelStart(0);
+    field.SetSelLength(CharacterCount(field.Text()));
+    field.SetFocus();
+}
+
+void FormTimer::ShowMessage(const std::string& text, int style, const std::string& title) {
+    controls_.messageBox.Show(text, style, title);
+}
+
+void FormTimer::Form_Load() {
+    try {
+        Timer1.SetEnabled(false);
+        ElapsedSeconds = 0;
+        SetFilePaths();
+        win32api::SetWindowPos(controls_.form.hWnd(), win32api::HWND_TOPMOST, 0, 0, 0, 0,
+                               win32api::SWP_NOSIZE | win32api::SWP_NOMOVE);
+        LoadWindowPos(controls_.form.hWnd());
+        LoadTimerSet();
+        Running = 0;
+        txtMM.SetFocus();
+    } catch (const RuntimeError& error) {
+        // The window still opens, so that the user can see what went wrong;
+        // whatever the steps before the failure set stays as it is.
+        controls_.form.SetCaption(messages::kLoadFailedCaption);
+        ShowMessage(error.Description(), kOkOnly, App().Title);
+    }
+}
+
+void FormTimer::Form_Unload(std::int16_t& /*Cancel*/) { SaveWindowPos(controls_.form.hWnd()); }
+
+void FormTimer::SetFilePaths() {
+    AppPath = App().Path;
+    DataPath = AppPath + kPathSeparator + "Data";
+    // A plain file named Data counts as present too: nothing is created over it.
+    if (Dir(DataPath, kAttributeDirectory).empty()) MkDir(DataPath);
+    const std::string folder = DataPath + kPathSeparator;
+    SoundFile = folder + "notify.wav";
+    SettingFile = folder + "TimerSet.txt";
+    GoImageFile = folder + "button_go.gif";
+    StopImageFile = folder + "button_stop.gif";
+}
+
+void FormTimer::LoadTimerSet() {
+    int fileNumber = 0;
+    try {
+        if (Dir(SettingFile).empty()) {
+            txtMM.SetText("00");
+            txtSS.SetText("00");
+            return;
+        }
+        fileNumber = FreeFile();
+        OpenForInput(fileNumber, SettingFile);
+        const std::vector<std::string> elements = Split(Replace(LineInput(fileNumber), "\"", ""), ',');
+        txtMM.SetText(Format00(ElementAt(elements, 0)));
+        txtSS.SetText(Format00(ElementAt(elements, 1)));
+        Close(fileNumber);
+    } catch (const RuntimeError& error) {
+        Close(fileNumber);
+        ShowMessage(error.Description(), kExclamation, messages::kSettingFileTitle);
+    }
+}
+
+void FormTimer::txtMM_GotFocus() {
+    txtMM.SetSelStart(0);
+    txtMM.SetSelLength(CharacterCount(txtMM.Text()));
+}
+
+void FormTimer::txtSS_GotFocus() {
+    txtSS.SetSelStart(0);
+    txtSS.SetSelLength(CharacterCount(txtSS.Text()));
+}
+
+}  // namespace kelvora::core

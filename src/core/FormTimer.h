@@ -1,0 +1,62 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "core/Controls.h"
+
+namespace kelvora::core {
+
+// The countdown window's behaviour. The front end creates the controls,
+// forwards the six events below (through RaiseEvent) and does nothing else.
+class FormTimer {
+public:
+    explicit FormTimer(FormControls controls);
+
+    // Events.
+    void Form_Load();
+    void Form_Unload(std::int16_t& Cancel);
+    void Command1_Click();
+    void Timer1_Timer();
+    void txtMM_GotFocus();
+    void txtSS_GotFocus();
+
+    // Steps of the events, open so that tests can run one at a time.
+    void SetFilePaths();
+    void LoadTimerSet();
+    void ShowRemainTime();
+
+    // State. Paths are UTF-8.
+    std::string AppPath;
+    std::string DataPath;
+    std::string SoundFile;
+    std::string GoImageFile;
+    std::string StopImageFile;
+    std::string SettingFile;
+    std::int32_t Minutes = 0;
+    std::int32_t Seconds = 0;
+    std::int32_t TotalSeconds = 0;
+    std::int32_t ElapsedSeconds = 0;
+    std::int16_t Running = 0;
+
+    // The longest countdown: 999 minutes.
+    static constexpr std::int32_t kMaxTotalSeconds = 59940;
+    static constexpr std::int32_t kMaxFieldValue = 999;
+
+private:
+    void ReadField(TextBox& field, std::int32_t& member, const char* rejection, bool& inputError);
+    void RejectSetting(const char* message, TextBox& fieldToCorrect);
+    void SaveTimerSet();
+    void ShowButtonPicture(const std::string& file, ButtonFace face);
+    void ShowMessage(const std::string& text, int style, const std::string& title);
+
+    FormControls controls_;
+    TextBox& txtMM;
+    TextBox& txtSS;
+    PictureButton& Command1;
+    Timer& Timer1;
+};
+
+// Selects the whole text of a field and gives it the focus.
+void SelectAndFocus(TextBox& field);
+
+}  // namespace kelvora::core

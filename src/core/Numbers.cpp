@@ -1,0 +1,134 @@
+#include "core/Numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "core/RuntimeError.h"
+
+namespace kelvora::core {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// The parts of a number as written, checked against the grammar before any
+// conversion, so that from_chars never decides what counts as a number.
+struct NumberShape {
+    bool negative = false;
+    std::string_view body;  // mantissa and exponent, without the sign
+    long long integerDigits = 0;
+    long long exponent = 0;
+};
+
+std::optional<NumberShape> MatchShape(std::string_view text) {
+    NumberShape shape;
+    text = TrimBlanks(text);
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        shape.negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    shape.body = text;
+    std::size_t i = 0;
+    std::size_t mantissaDigits = 0;
+    bool leadingZeros = true;
+    for (; i < text.size() && IsDigit(text[i]); ++i, ++mantissaDigits) {
+        if (text[i] != '0') leadingZeros = false;
+        if (!leadingZeros) ++shape.integerDigits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && IsDigit(text[i]); ++i) ++mantissaDigits;
+    }
+    if (mantissaDigits == 0) return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            negativeExponent = text[i] == '-';
+            ++i;
+        }
+        std::size_t exponentStart = i;
+        for (; i < text.size() && IsDigit(text[i]); ++i) {
+            if (shape.exponent < 100000) shape.exponent = shape.exponent * 10 + (text[i] - '0');
+        }
+        if (i == exponentStart) return std::nullopt;
+        if (negativeExponent) shape.exponent = -shape.exponent;
+    }
+    if (i != text.size()) return std::nullopt;
+    return shape;
+}
+
+}  // namespace
+
+std::optional<double> ReadNumber(std::string_view text) {
+    const auto shape = MatchShape(text);
+    if (!shape) return std::nullopt;
+    double value = 0.0;
+    const char* first = shape->body.data();
+    const char* last = first + shape->body.size();
+    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    if (error == std::errc::result_out_of_range) {
+        const bool tooLarge = shape->integerDigits + shape->exponent > 0;
+        value = tooLarge ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (error != std::errc() || end != last) {
+        return std::nullopt;
+    }
+    return shape->negative ? -value : value;
+}
+
+bool IsNumeric(std::string_view text) { return ReadNumber(text).has_value(); }
+
+std::int32_t CLng(double value) {
+    // nearbyint follows the default rounding mode, round-half-to-even.
+    const double rounded = std::nearbyint(value);
+    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) RaiseError(kOverflow);
+    return static_cast<std::int32_t>(rounded);
+}
+
+std::int32_t CLng(std::string_view text) {
+    const auto value = ReadNumber(text);
+    if (!value) RaiseError(kTypeMismatch);
+    return CLng(*value);
+}
+
+std::string Format00(double value) {
+    const double rounded = std::round(value);
+    std::string digits = std::to_string(std::fabs(rounded));
+    digits.erase(digits.find('.'));
+    if (digits.size() < 2) digits.insert(0, 2 - digits.size(), '0');
+    return (rounded < 0 ? "-" : "") + digits;
+}
+
+std::string Format00(std::string_view text) {
+    const auto value = ReadNumber(text);
+    if (!value || !std::isfinite(*value)) return std::string(text);
+    return Format00(*value);
+}
+
+namespace {
+std::int32_t Narrow(long long value) {
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max()) {
+        RaiseError(kOverflow);
+    }
+    return static_cast<std::int32_t>(value);
+}
+}  // namespace
+
+std::int32_t CheckedAdd(std::int32_t a, std::int32_t b) {
+    return Narrow(static_cast<long long>(a) + b);
+}
+std::int32_t CheckedSubtract(std::int32_t a, std::int32_t b) {
+    return Narrow(static_cast<long long>(a) - b);
+}
+std::int32_t CheckedMultiply(std::int32_t a, std::int32_t b) {
+    return Narrow(static_cast<long long>(a) * b);
+}
+
+}  // namespace kelvora::core

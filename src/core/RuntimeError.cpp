@@ -1,0 +1,29 @@
+#include "core/RuntimeError.h"
+
+namespace kelvora::core {
+
+std::string ErrorDescription(int number) {
+    switch (number) {
+        case kOverflow: return "オーバーフローしました。";
+        case kSubscriptOutOfRange: return "インデックスが有効範囲にありません。";
+        case kTypeMismatch: return "型が一致しません。";
+        case kBadFileNameOrNumber: return "ファイル名または番号が不正です。";
+        case kFileNotFound: return "ファイルが見つかりません。";
+        case kFileAlreadyOpen: return "ファイルは既に開かれています。";
+        case kInputPastEndOfFile: return "ファイルにこれ以上データがありません。";
+        case kPermissionDenied: return "書き込みできません。";
+        case kPathFileAccessError: return "パス名が無効です。";
+        case kPathNotFound: return "パスが見つかりません。";
+        case kInvalidPicture: return "ピクチャが不正です。";
+        default: return "アプリケーション定義またはオブジェクト定義のエラーです。";
+    }
+}
+
+RuntimeError::RuntimeError(int number) : RuntimeError(number, ErrorDescription(number)) {}
+
+RuntimeError::RuntimeError(int number, const std::string& description)
+    : std::runtime_error(description), number_(number) {}
+
+void RaiseError(int number) { throw RuntimeError(number); }
+
+}  // namespace kelvora::core
