@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs, without questions and only when missing, every Debian package that
+# building, running and testing Kelvora needs.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
+    # Linux front end: widgets, the GIF plugin, audio, a Japanese Gothic face
+    qt6-base-dev libqt6test6 libsdl2-dev fonts-ipafont-gothic
+    # tests
+    libgtest-dev libgmock-dev googletest xvfb xauth xdotool
+    # Windows build, tested under Wine
+    mingw-w64 wine wine64
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
