@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -22,8 +23,10 @@ void OpenForInput(int fileNumber, const std::string& path);
 void OpenForOutput(int fileNumber, const std::string& path);
 
 // One line: the bytes up to CR, CR LF, LF or the end of the file, as UTF-8.
-// Raises 62 when nothing is left to read.
-std::string LineInput(int fileNumber);
+// Raises 62 when nothing is left to read. Only the first `keepBytes` bytes of
+// the line are kept; the rest is read past, so a huge line costs time but no
+// memory, and the next read still starts at the next line.
+std::string LineInput(int fileNumber, std::size_t keepBytes = std::string::npos);
 
 // Writes the values as one line: plain decimal, separated by commas, ended by
 // CR LF.

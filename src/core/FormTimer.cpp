@@ -1,5 +1,7 @@
 #include "core/FormTimer.h"
 
+#include <algorithm>
+
 #include "core/App.h"
 #include "core/FileNumbers.h"
 #include "core/FileSystem.h"
@@ -61,6 +63,25 @@ void FormTimer::SetFilePaths() {
     StopImageFile = folder + "button_stop.gif";
 }
 
+namespace {
+
+// The setting file is one short line as the program writes it ("999,59" and a
+// line end at most). Of a longer first line only this many bytes are read, so
+// a damaged or foreign file can neither fill the memory nor put megabytes of
+// text into a field: every field then holds at most this many characters, the
+// longest text an entry field takes from the user. Lines up to this length
+// read exactly as they always have.
+constexpr std::size_t kSettingLineLimit = 32767;
+
+// A field's text ends at its first NUL, as an entry field on Windows shows it;
+// cutting it here makes every front end show the same text.
+std::string FieldText(std::string text) {
+    text.resize(std::min(text.size(), text.find('\0')));
+    return text;
+}
+
+}  // namespace
+
 void FormTimer::LoadTimerSet() {
     int fileNumber = 0;
     try {
@@ -71,9 +92,10 @@ void FormTimer::LoadTimerSet() {
         }
         fileNumber = FreeFile();
         OpenForInput(fileNumber, SettingFile);
-        const std::vector<std::string> elements = Split(Replace(LineInput(fileNumber), "\"", ""), ',');
-        txtMM.SetText(Format00(ElementAt(elements, 0)));
-        txtSS.SetText(Format00(ElementAt(elements, 1)));
+        const std::string line = LineInput(fileNumber, kSettingLineLimit);
+        const std::vector<std::string> elements = Split(Replace(line, "\"", ""), ',');
+        txtMM.SetText(FieldText(Format00(ElementAt(elements, 0))));
+        txtSS.SetText(FieldText(Format00(ElementAt(elements, 1))));
         Close(fileNumber);
     } catch (const RuntimeError& error) {
         Close(fileNumber);
