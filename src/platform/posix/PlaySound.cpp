@@ -1,0 +1,120 @@
+// winmm's PlaySoundA over SDL2's audio: SDL decodes the WAV file (PCM of 8,
+// 16, 24 or 32 bits, IEEE float, A-law, mu-law and ADPCM, any channel count
+// and rate). The device is opened in the file's own format and allows no
+// changes, so SDL converts the samples to what the hardware takes as it plays.
+//
+// The only caller plays the alarm with the flag word SND_LOOP and no SND_ASYNC,
+// then closes the window as soon as the call returns. A synchronous loop would
+// never return, so every call plays the file once, waits until it has been
+// heard, and returns. The sound name is always a file path: there are no
+// aliases, no sounds in memory, and no system sound in place of a missing file.
+// Audio is opened for the one call and closed again before it returns.
+
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "core/ModuleWin32API.h"
+
+namespace kelvora::win32api {
+
+namespace {
+
+class AudioSubsystem {
+  public:
+    AudioSubsystem() {
+        // The program has its own handling of SIGINT and SIGTERM.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        ready_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    }
+    AudioSubsystem(const AudioSubsystem&) = delete;
+    AudioSubsystem& operator=(const AudioSubsystem&) = delete;
+    ~AudioSubsystem() {
+        if (ready_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    bool Ready() const { return ready_; }
+
+  private:
+    bool ready_ = false;
+};
+
+class WavFile {
+  public:
+    explicit WavFile(const char* path) {
+        if (SDL_LoadWAV(path, &spec_, &samples_, &size_) == nullptr) samples_ = nullptr;
+    }
+    WavFile(const WavFile&) = delete;
+    WavFile& operator=(const WavFile&) = delete;
+    ~WavFile() { SDL_FreeWAV(samples_); }
+    bool Loaded() const { return samples_ != nullptr; }
+    const SDL_AudioSpec& Spec() const { return spec_; }
+    const Uint8* Samples() const { return samples_; }
+    Uint32 Size() const { return size_; }
+
+  private:
+    SDL_AudioSpec spec_{};
+    Uint8* samples_ = nullptr;
+    Uint32 size_ = 0;
+};
+
+class AudioDevice {
+  public:
+    AudioDevice(const SDL_AudioSpec& wanted, SDL_AudioSpec& obtained)
+        : id_(SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0)) {}
+    AudioDevice(const AudioDevice&) = delete;
+    AudioDevice& operator=(const AudioDevice&) = delete;
+    ~AudioDevice() {
+        if (id_ != 0) SDL_CloseAudioDevice(id_);
+    }
+    SDL_AudioDeviceID Id() const { return id_; }
+
+  private:
+    SDL_AudioDeviceID id_;
+};
+
+Uint64 Milliseconds(Uint64 bytes, const SDL_AudioSpec& spec) {
+    const Uint64 bytesPerSecond = Uint64{SDL_AUDIO_BITSIZE(spec.format) / 8u} * spec.channels *
+                                  static_cast<Uint64>(spec.freq);
+    return bytesPerSecond == 0 ? 0 : bytes * 1000 / bytesPerSecond;
+}
+
+void WaitUntilHeard(SDL_AudioDeviceID device, const SDL_AudioSpec& spec, Uint64 soundMs) {
+    // A device that stops taking data (unplugged, say) must not keep the
+    // program from closing: give up well after the sound should have ended.
+    const Uint64 giveUpAt = SDL_GetTicks64() + 2 * soundMs + 5000;
+    while (SDL_GetQueuedAudioSize(device) > 0 &&
+           SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_PLAYING && SDL_GetTicks64() < giveUpAt) {
+        SDL_Delay(10);
+    }
+    // The queue is empty once SDL has handed the last buffer on; the device
+    // still has that buffer and about one more of its own to play.
+    const Uint64 bufferMs = spec.freq > 0 ? Uint64{spec.samples} * 1000 / spec.freq : 0;
+    SDL_Delay(static_cast<Uint32>(2 * bufferMs + 50));
+}
+
+}  // namespace
+
+std::int32_t PlaySoundA(const char* pszSound, std::uintptr_t /*hmod*/, std::uint32_t /*fdwSound*/) {
+    if (pszSound == nullptr || *pszSound == '\0') return 0;
+
+    const AudioSubsystem audio;
+    if (!audio.Ready()) return 0;
+    const WavFile wav(pszSound);
+    if (!wav.Loaded()) return 0;
+
+    SDL_AudioSpec wanted = wav.Spec();
+    wanted.samples = 1024;  // short buffers: the window closes soon after the end
+    wanted.callback = nullptr;
+    wanted.userdata = nullptr;
+    SDL_AudioSpec obtained{};
+    const AudioDevice device(wanted, obtained);
+    if (device.Id() == 0) return 0;
+
+    if (wav.Size() == 0 || SDL_QueueAudio(device.Id(), wav.Samples(), wav.Size()) != 0) return 0;
+
+    SDL_PauseAudioDevice(device.Id(), 0);
+    WaitUntilHeard(device.Id(), obtained, Milliseconds(wav.Size(), obtained));
+    return 1;
+}
+
+}  // namespace kelvora::win32api

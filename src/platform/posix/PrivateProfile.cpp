@@ -1,0 +1,246 @@
+// The kernel32 profile routines for systems that lack them. The text rules live
+// in ProfileText; this file reads the file, fills the caller's buffer the way
+// Windows does, and replaces the file atomically on a write.
+//
+// Where these differ from Windows, knowingly:
+// - the file is read afresh on every call; nothing is cached;
+// - names compare without regard to ASCII case only, not by the locale;
+// - a NULL file name means no file (Windows would use win.ini);
+// - a write whose section, key or value holds a line break, or whose key holds
+//   '=' or starts with '[' or ';', fails instead of writing a line that would
+//   not read back;
+// - a file larger than kMaxProfileBytes is neither read (the default comes
+//   back) nor written (the write fails and the file stays as it is);
+// - a file without write permission counts as read-only even for root, as the
+//   read-only attribute does on Windows.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ModuleWin32API.h"
+#include "platform/AtomicReplace.h"
+#include "platform/posix/ProfileText.h"
+
+namespace kelvora::win32api {
+
+namespace {
+
+using platform::ProfileText;
+using platform::TrimBlanks;
+
+constexpr std::size_t kMaxProfileBytes = std::size_t{16} << 20;
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now, so that a failing close can be seen.
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+enum class FileState { Present, Missing, Unusable };
+
+struct ProfileFile {
+    FileState state = FileState::Missing;
+    std::string bytes;
+    struct stat info {};
+};
+
+ProfileFile ReadProfileFile(const std::filesystem::path& path) {
+    ProfileFile file;
+    // Non-blocking, so that a FIFO put in the file's place cannot hang us; it
+    // has no effect on reading a regular file.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) {
+        file.state =
+            (errno == ENOENT || errno == ENOTDIR) ? FileState::Missing : FileState::Unusable;
+        return file;
+    }
+    file.state = FileState::Unusable;
+    if (::fstat(fd.get(), &file.info) != 0 || !S_ISREG(file.info.st_mode) ||
+        static_cast<std::uintmax_t>(file.info.st_size) > kMaxProfileBytes) {
+        return file;
+    }
+    file.bytes.reserve(static_cast<std::size_t>(file.info.st_size));
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return file;
+        if (got == 0) break;
+        if (file.bytes.size() + static_cast<std::size_t>(got) > kMaxProfileBytes) return file;
+        file.bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+    file.state = FileState::Present;
+    return file;
+}
+
+std::uint32_t CopyValue(std::string_view value, char* buffer, std::uint32_t size) {
+    const std::size_t count = std::min<std::size_t>(value.size(), size - 1);
+    if (count > 0) std::memcpy(buffer, value.data(), count);
+    buffer[count] = '\0';
+    return static_cast<std::uint32_t>(count);
+}
+
+// Names one after another, each ended by NUL, the whole ended by one more NUL.
+// When they do not fit, Windows cuts the list, ends it with two NULs and
+// returns the size less two.
+std::uint32_t CopyNames(const std::vector<std::string_view>& names, char* buffer,
+                        std::uint32_t size) {
+    std::string list;
+    for (std::string_view name : names) list.append(name).push_back('\0');
+    if (list.size() + 1 <= size) {
+        std::memcpy(buffer, list.data(), list.size());
+        buffer[list.size()] = '\0';
+        if (list.empty() && size >= 2) buffer[1] = '\0';
+        return static_cast<std::uint32_t>(list.size());
+    }
+    if (size < 2) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    std::memcpy(buffer, list.data(), size - 2);
+    buffer[size - 2] = '\0';
+    buffer[size - 1] = '\0';
+    return size - 2;
+}
+
+std::string_view DefaultText(const char* text) {
+    std::string_view result = text == nullptr ? std::string_view("") : std::string_view(text);
+    while (!result.empty() && (result.back() == ' ' || result.back() == '\t')) {
+        result.remove_suffix(1);
+    }
+    return result;
+}
+
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
+
+bool ReadsBack(std::string_view section, const char* key, const char* value) {
+    if (HasLineBreak(section)) return false;
+    if (key != nullptr) {
+        const std::string_view name = TrimBlanks(key);
+        if (HasLineBreak(name) || name.find('=') != name.npos) return false;
+        if (!name.empty() && (name.front() == '[' || name.front() == ';')) return false;
+    }
+    return value == nullptr || !HasLineBreak(value);
+}
+
+// A link to the profile file stays a link: the file it points to is replaced.
+std::filesystem::path FollowLinks(const std::filesystem::path& path) {
+    std::error_code error;
+    if (std::filesystem::is_symlink(path, error)) {
+        std::filesystem::path target = std::filesystem::canonical(path, error);
+        if (!error) return target;
+    }
+    return path;
+}
+
+bool MayReplace(const std::filesystem::path& path, const struct stat& info) {
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+// Writes `bytes` beside `target` and puts them in its place in one step. The
+// new file keeps the old one's permissions and, where allowed, its owner.
+bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
+                 const struct stat* old) {
+    const std::filesystem::path temporary = platform::TemporarySibling(target);
+    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (fd.get() < 0) return false;
+    bool written = true;
+    if (old != nullptr) {
+        written = ::fchmod(fd.get(), old->st_mode & 07777) == 0;
+        if (::fchown(fd.get(), old->st_uid, old->st_gid) != 0) {
+            // Only root may give a file away; anyone else keeps ownership.
+        }
+    }
+    written = written && WriteAll(fd.get(), bytes);
+    written = fd.Close() && written;
+    if (!written) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return platform::CommitReplacement(temporary, target);
+}
+
+}  // namespace
+
+std::uint32_t GetPrivateProfileStringA(const char* lpAppName, const char* lpKeyName,
+                                       const char* lpDefault, char* lpReturnedString,
+                                       std::uint32_t nSize, const char* lpFileName) {
+    if (lpReturnedString == nullptr || nSize == 0) return 0;
+
+    ProfileFile file;
+    if (lpFileName != nullptr) file = ReadProfileFile(lpFileName);
+    if (file.state != FileState::Present) file.bytes.clear();
+    const ProfileText text(file.bytes);
+
+    if (lpAppName == nullptr) return CopyNames(text.SectionNames(), lpReturnedString, nSize);
+    const std::string_view section = TrimBlanks(lpAppName);
+    if (lpKeyName == nullptr) return CopyNames(text.KeyNames(section), lpReturnedString, nSize);
+
+    const auto value = text.Value(section, TrimBlanks(lpKeyName));
+    return CopyValue(value ? *value : DefaultText(lpDefault), lpReturnedString, nSize);
+}
+
+std::int32_t WritePrivateProfileStringA(const char* lpAppName, const char* lpKeyName,
+                                        const char* lpString, const char* lpFileName) {
+    if (lpAppName == nullptr || lpFileName == nullptr) return 0;
+    const std::string_view section = TrimBlanks(lpAppName);
+    if (!ReadsBack(section, lpKeyName, lpString)) return 0;
+
+    const std::filesystem::path target = FollowLinks(lpFileName);
+    const ProfileFile file = ReadProfileFile(target);
+    if (file.state == FileState::Unusable) return 0;
+    if (file.state == FileState::Present && !MayReplace(target, file.info)) return 0;
+
+    const ProfileText text(file.bytes);
+    std::string updated;
+    if (lpKeyName == nullptr) {
+        updated = text.WithoutSection(section);
+    } else if (lpString == nullptr) {
+        updated = text.WithoutKey(section, TrimBlanks(lpKeyName));
+    } else {
+        updated = text.WithValue(section, TrimBlanks(lpKeyName), lpString);
+    }
+
+    // Deleting from a missing file, or a write that changes nothing, succeeds
+    // without touching the disk.
+    const bool deleting = lpKeyName == nullptr || lpString == nullptr;
+    if (file.state == FileState::Missing ? deleting : updated == file.bytes) return 1;
+    return ReplaceFile(target, updated, file.state == FileState::Present ? &file.info : nullptr)
+               ? 1
+               : 0;
+}
+
+}  // namespace kelvora::win32api
