@@ -102,6 +102,8 @@ const EditCase kEditCases[] = {
      "Left", "2", "\0\xff junk\r\n[WinPos]\r\nLeft=2\r\n\x80=\x81\r\n\t\r\n"s},
     {"SameValueLeavesFileAlone", "[WinPos]\r\n Left = 1 \r\n", "WinPos", "Left", "1",
      "[WinPos]\r\n Left = 1 \r\n"},
+    {"ValueWithBlanksOfItsOwnReplacesTheSpacing", "[WinPos]\r\nLeft= 5\r\n", "WinPos", "Left",
+     " 5", "[WinPos]\r\nLeft= 5\r\n"},
     {"DeleteKey", "[WinPos]\r\nLeft=1\r\nTop=2\r\n", "WinPos", "Left", nullptr,
      "[WinPos]\r\nTop=2\r\n"},
     {"DeleteOnlyFirstOfTwoKeys", "[WinPos]\r\nLeft=1\r\nLeft=2\r\n", "WinPos", "LEFT", nullptr,

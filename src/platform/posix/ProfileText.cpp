@@ -183,7 +183,11 @@ std::string ProfileText::WithValue(std::string_view section, std::string_view ke
         if (bytes_.substr(line.valueBegin, line.valueEnd - line.valueBegin) == value) {
             return std::string(bytes_);
         }
-        out.append(bytes_.substr(0, line.valueBegin));
+        // A value that starts with blanks of its own takes the place of the old
+        // spacing too; kept, the spacing would grow with every such write.
+        std::size_t from = line.valueBegin;
+        if (!value.empty() && IsBlank(value.front())) from = bytes_.find('=', line.nameEnd) + 1;
+        out.append(bytes_.substr(0, from));
         out.append(value);
         out.append(bytes_.substr(line.contentEnd));
         return out;

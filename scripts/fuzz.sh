@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (tests/fuzz, the fuzz preset) and runs each one
+# over its committed seeds in tests/fuzz/corpus/<target>.
+#
+#   scripts/fuzz.sh short            the test command's bounded run: 45 s per
+#                                    target (KELVORA_FUZZ_SECONDS overrides)
+#   scripts/fuzz.sh long [seconds]   a longer run of each target, 1800 s each
+#                                    unless given; for the nights before a release
+#
+# Inputs that reach new code are kept in build/fuzz/corpus/<target>; copy the
+# small interesting ones into tests/fuzz/corpus/<target> to keep them. Any
+# crash, leak, timeout (10 s for one input), use of more than 2 GB or sanitizer
+# report stops that target, its input is saved under build/fuzz/findings/<target>/,
+# and the script exits non-zero after the other targets have run. To replay an
+# input: build/fuzz/tests/fuzz/fuzz_<target> <file>
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mode="${1:-short}"
+case "$mode" in
+    short) seconds="${KELVORA_FUZZ_SECONDS:-45}" ;;
+    long) seconds="${2:-1800}" ;;
+    *) echo "usage: $0 short | long [seconds]" >&2; exit 2 ;;
+esac
+
+targets=(setting_file profile numbers)
+jobs="${KELVORA_JOBS:-2}"
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:symbolize=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+failed=()
+summary=()
+for target in "${targets[@]}"; do
+    binary="build/fuzz/tests/fuzz/fuzz_$target"
+    corpus="build/fuzz/corpus/$target"
+    findings="build/fuzz/findings/$target"
+    log="build/fuzz/fuzz_$target.log"
+    mkdir -p "$corpus" "$findings"
+    echo "fuzz_$target: $seconds s"
+    # New inputs go to the first folder; the committed seeds are only read.
+    if "$binary" "$corpus" "tests/fuzz/corpus/$target" \
+        -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
+        -print_final_stats=1 -artifact_prefix="$findings/" >"$log" 2>&1; then
+        status=passed
+    else
+        status=FAILED
+        failed+=("$target")
+        grep -E "property failed|ERROR:|SUMMARY:|runtime error|Test unit written" "$log" >&2 || true
+        echo "full log: $log" >&2
+    fi
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+    coverage=$(grep -oE 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -1)
+    units=$(find "$corpus" -type f | wc -l)
+    summary+=("$(printf '%-14s %-7s %10s runs   %-22s %6s inputs kept' \
+        "$target" "$status" "${runs:-?}" "${coverage:-cov: ?}" "$units")")
+done
+
+printf '\n%s\n' "Fuzzing, $seconds s per target:"
+printf '  %s\n' "${summary[@]}"
+if [ ${#failed[@]} -ne 0 ]; then
+    echo "fuzzing found problems in: ${failed[*]}" >&2
+    exit 1
+fi
