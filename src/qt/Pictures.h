@@ -1,0 +1,21 @@
+#pragma once
+#include <QImage>
+#include <QPixmap>
+#include <string>
+
+#include "core/Controls.h"
+
+namespace kelvora::qt {
+
+// A picture file as the button shows it. Raises 53 when there is no such
+// file and 481 when it is not a picture that can be read.
+QImage LoadPicture(const std::string& path);
+
+// The pictures compiled into the program, one per button state.
+QImage BuiltInPicture(core::ButtonFace face);
+
+// The picture with every pixel of exactly the mask colour left out, so that
+// the button's face shows through there.
+QPixmap MaskedPixmap(const QImage& picture);
+
+}  // namespace kelvora::qt

@@ -1,0 +1,46 @@
+// Kelvora on Linux: the toolkit creates the one window, raises its load event,
+// shows it and dispatches events until the window is unloaded.
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "qt/AppIcon.h"
+#include "qt/FormTimerWindow.h"
+#include "qt/PlatformChoice.h"
+
+namespace {
+
+// The edit fields' context menus and the message boxes' button speak
+// Japanese, like the rest of the program, where Qt's translations are
+// installed.
+void InstallJapaneseTranslations(QApplication& application, QTranslator& translator) {
+    if (translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        application.installTranslator(&translator);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    kelvora::qt::ChooseDisplayPlatform();
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kelvora"));
+    QApplication::setDesktopFileName(QStringLiteral("kelvora"));
+    QApplication::setWindowIcon(kelvora::qt::AppIcon());
+    // A tool window does not count when Qt decides that the last window has
+    // closed; the window ends the program itself.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QTranslator translator;
+    InstallJapaneseTranslations(application, translator);
+
+    kelvora::qt::FormTimerWindow window;
+    QObject::connect(&window, &kelvora::qt::FormTimerWindow::programEnded, &application,
+                     [](int exitCode) { QCoreApplication::exit(exitCode); });
+    window.Load();
+    if (window.Ended()) return window.ExitCode();
+    window.show();
+    return QApplication::exec();
+}
