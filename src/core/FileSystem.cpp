@@ -22,6 +22,9 @@ std::string Dir(const std::string& path, int attributes) {
     if (error || !std::filesystem::exists(status)) return {};
     const bool isFolder = std::filesystem::is_directory(status);
     if (isFolder && (attributes & kAttributeDirectory) == 0) return {};
+    // A pipe or a device is no file the program could read to an end: opening a
+    // pipe waits for a writer, and a device such as /dev/zero never ends.
+    if (!isFolder && !std::filesystem::is_regular_file(status)) return {};
     std::string name = FromPath(ToPath(path).filename());
     return name.empty() ? path : name;
 }

@@ -21,7 +21,7 @@ inline constexpr int kAttributeDirectory = 16;
 
 // Existence test: the name of what `path` names, or empty text when nothing
 // matches. Without kAttributeDirectory only ordinary files match; with it,
-// folders match too.
+// folders match too. Pipes, devices and sockets never match.
 std::string Dir(const std::string& path, int attributes = kAttributeNormal);
 
 // Creates one folder. Raises 76 when its parent is missing and 75 when it

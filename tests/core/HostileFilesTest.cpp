@@ -2,19 +2,25 @@
 // folder. Each one is met with a message or the usual default, the fields stay
 // of a size an entry field can hold, and the window keeps working afterwards.
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "CoreFixture.h"
 #include "core/FileNumbers.h"
 #include "core/FileSystem.h"
 #include "core/ModuleIniFileInOut.h"
 #include "core/Text.h"
+#include "platform/FileText.h"
 
 namespace kelvora::test {
 namespace {
 
 constexpr std::size_t kLongestFieldText = 32767;
 constexpr std::size_t kFiftyMegabytes = std::size_t{50} << 20;
-const std::string kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 const std::string kSubscript = "インデックスが有効範囲にありません。";
+
+std::string Decoded(std::string_view bytes) { return platform::FileTextToUtf8(bytes); }
 
 bool IsWellFormedUtf8(const std::string& text) {
     for (std::size_t i = 0; i < text.size();) {
@@ -111,13 +117,15 @@ INSTANTIATE_TEST_SUITE_P(
         SettingCase{"OnlyNulBytes", std::string(6, '\0'), "", "00", kSubscript},
         SettingCase{"NulInsideTheNumbers", std::string("5\0,3\0\x30\r\n", 8), "5", "3", ""},
         SettingCase{"NulAfterTheLine", std::string("5,30\r\n\0\0\0", 9), "05", "30", ""},
-        // Full-width digits in Shift-JIS: not UTF-8, so shown as replacement
-        // characters; the click then asks for a setting.
-        SettingCase{"ShiftJisDigits", "\x82\x54,\x82\x52\x82\x4f\r\n", kReplacement + "T",
-                    kReplacement + "R" + kReplacement + "O", ""},
-        SettingCase{"Utf8CutShort", "5,3\xE3\x81", "05", "3" + kReplacement + kReplacement, ""},
-        SettingCase{"OverlongUtf8Comma", "5\xC0\xAC\x33\x30\r\n",
-                    "5" + kReplacement + kReplacement + "30", "00", kSubscript}),
+        // Bytes that are not text in the files' encoding (UTF-8 here, the ANSI
+        // code page on Windows) come out as the platform decodes them, which
+        // is well-formed text whatever they were: full-width digits in
+        // Shift-JIS, a UTF-8 sequence cut short, an overlong comma.
+        SettingCase{"ShiftJisDigits", "\x82\x54,\x82\x52\x82\x4f\r\n", Decoded("\x82\x54"),
+                    Decoded("\x82\x52\x82\x4f"), ""},
+        SettingCase{"Utf8CutShort", "5,3\xE3\x81", "05", Decoded("3\xE3\x81"), ""},
+        SettingCase{"OverlongUtf8Comma", "5\xC0\xAC\x33\x30\r\n", Decoded("5\xC0\xAC\x33\x30"),
+                    "00", kSubscript}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HostileFiles, NotNumericFieldsFromTheFileAskForASettingOnClick) {
@@ -173,6 +181,30 @@ TEST_F(HostileFiles, ADataFolderThatIsAFileOffersZeroAndTheWindowStillWorks) {
     EXPECT_NO_THROW(ui.timer.Form_Unload(cancel));
     EXPECT_EQ(ReadBytes(DataFolder()), "not a folder");
 }
+
+#ifndef _WIN32
+// Names that open but never end: reading a pipe waits for a writer, and an
+// endless device has no line end. Neither is a setting file.
+TEST_F(HostileFiles, ASettingFileThatIsAPipeOrADeviceIsTakenAsMissing) {
+    WritePictures();
+    for (const char* kind : {"pipe", "endless device"}) {
+        SCOPED_TRACE(kind);
+        std::filesystem::remove(SettingFile());
+        if (std::string(kind) == "pipe") {
+            ASSERT_EQ(::mkfifo(SettingFile().c_str(), 0600), 0);
+        } else {
+            std::filesystem::create_symlink("/dev/zero", SettingFile());
+        }
+        FakeFrontEnd ui;
+        ui.Load();
+        EXPECT_EQ(ui.txtMM.Text(), "00");
+        EXPECT_EQ(ui.txtSS.Text(), "00");
+        EXPECT_TRUE(ui.messageBox.shown.empty());
+        ExpectClickStillStartsAndStops(ui);
+        EXPECT_EQ(ReadBytes(SettingFile()), "1,29\r\n") << "a save puts a file in its place";
+    }
+}
+#endif
 
 // The placement section at the end of a profile holding many other lines.
 std::string ProfileWithManyLines(std::size_t lines) {
