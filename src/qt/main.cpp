@@ -9,6 +9,7 @@
 #include "qt/AppIcon.h"
 #include "qt/FormTimerWindow.h"
 #include "qt/PlatformChoice.h"
+#include "qt/TerminationSignals.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ int main(int argc, char* argv[]) {
     kelvora::qt::FormTimerWindow window;
     QObject::connect(&window, &kelvora::qt::FormTimerWindow::programEnded, &application,
                      [](int exitCode) { QCoreApplication::exit(exitCode); });
+    kelvora::qt::TerminationSignals termination(&window);
     window.Load();
     if (window.Ended()) return window.ExitCode();
     window.show();
