@@ -6,6 +6,8 @@
 #                                    target (KELVORA_FUZZ_SECONDS overrides)
 #   scripts/fuzz.sh long [seconds]   a longer run of each target, 1800 s each
 #                                    unless given; for the nights before a release
+#   scripts/fuzz.sh coverage         the line coverage of the core and platform
+#                                    sources reached by the inputs kept so far
 #
 # Inputs that reach new code are kept in build/fuzz/corpus/<target>; copy the
 # small interesting ones into tests/fuzz/corpus/<target> to keep them. Any
@@ -20,11 +22,36 @@ mode="${1:-short}"
 case "$mode" in
     short) seconds="${KELVORA_FUZZ_SECONDS:-45}" ;;
     long) seconds="${2:-1800}" ;;
-    *) echo "usage: $0 short | long [seconds]" >&2; exit 2 ;;
+    coverage) ;;
+    *) echo "usage: $0 short | long [seconds] | coverage" >&2; exit 2 ;;
 esac
 
 targets=(setting_file profile numbers)
 jobs="${KELVORA_JOBS:-2}"
+
+if [ "$mode" = coverage ]; then
+    # The same targets built with clang's source coverage instead of the
+    # fuzzer's, run once over every input, then reported per source file.
+    build=build/fuzz-coverage
+    flags="-fprofile-instr-generate -fcoverage-mapping"
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
+        -DCMAKE_CXX_COMPILER=clang++ -DKELVORA_QT=OFF -DKELVORA_FUZZ=ON -DBUILD_TESTING=OFF \
+        -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" >/dev/null
+    cmake --build "$build" -j "$jobs"
+    rm -f "$build"/*.profraw
+    objects=()
+    for target in "${targets[@]}"; do
+        mkdir -p "build/fuzz/corpus/$target"
+        LLVM_PROFILE_FILE="$build/$target.profraw" "$build/tests/fuzz/fuzz_$target" -runs=0 \
+            "build/fuzz/corpus/$target" "tests/fuzz/corpus/$target" >/dev/null 2>&1
+        objects+=(-object "$build/tests/fuzz/fuzz_$target")
+    done
+    llvm-profdata merge -sparse "$build"/*.profraw -o "$build/fuzz.profdata"
+    llvm-cov report "${objects[@]:1}" -instr-profile="$build/fuzz.profdata" \
+        src/core src/platform/posix/PrivateProfile.cpp src/platform/posix/ProfileText.cpp \
+        src/platform/posix/FileText.cpp src/platform/posix/AtomicReplace.cpp
+    exit 0
+fi
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"

@@ -2,19 +2,26 @@
 // project's own profile routines: several keys are read, then one key is
 // written. The written file must give the value back, every line the write
 // was not about must be byte for byte what it was, and every other key must
-// read as before.
+// read as before. Last, the window placement is loaded from the file and saved
+// back, as start-up and unload do.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "../core/FakeWindowRoutines.h"
 #include "FuzzFolder.h"
+#include "core/App.h"
 #include "core/FileSystem.h"
 #include "core/ModuleIniFileInOut.h"
+#include "core/ModuleWindowPos.h"
+#include "core/RuntimeError.h"
 
 namespace kelvora::fuzz {
 namespace {
@@ -60,6 +67,46 @@ std::string PickName(FuzzedDataProvider& input, std::initializer_list<const char
     return name.substr(0, name.find('\0'));  // what a C string can carry
 }
 
+const std::filesystem::path& ProfileFile() {
+    static const std::filesystem::path file = [] {
+        std::filesystem::create_directories(Folder() / "Data");
+        core::App().Path = core::FromPath(Folder());
+        core::App().EXEName = "Kelvora";
+        return Folder() / "Data" / "Kelvora.ini";
+    }();
+    return file;
+}
+
+// The placement as the window keeps it, from whatever the file holds: either
+// a conversion failure that leaves the window alone, or values that the next
+// unload writes back so that they read as the same numbers.
+void CheckPlacementRoundTrip(const std::string& path) {
+    test::ResetFakeWindow();
+    const win32api::WINDOWPLACEMENT before = test::Window().placement;
+    try {
+        core::LoadWindowPos(0);
+    } catch (const core::RuntimeError& error) {
+        Require(error.Number() == core::kOverflow || error.Number() == core::kTypeMismatch,
+                "a placement value fails only as no number or out of range");
+        Require(std::memcmp(&test::Window().placement, &before, sizeof before) == 0,
+                "a failed load leaves the window where it was");
+        return;
+    }
+    const win32api::WINDOWPLACEMENT loaded = test::Window().placement;
+    core::SaveWindowPos(0);
+    const auto& rect = loaded.rcNormalPosition;
+    const std::pair<const char*, std::int64_t> stored[] = {
+        {"Left", rect.left},
+        {"Right", rect.right},
+        {"Top", rect.top},
+        {"Bottom", rect.bottom},
+        {"showCmd", static_cast<std::int32_t>(loaded.showCmd)}};
+    for (const auto& [name, member] : stored) {
+        Require(core::ReadIniString(path, "WinPos", name, "") == std::to_string(member),
+                "the saved placement reads back as plain numbers");
+    }
+}
+
 struct Probe {
     std::string section;
     std::string key;
@@ -82,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      "] value [" + fuzz::Escaped(value) +
                      "]\nfile before: " + fuzz::Escaped(before));
 
-    const std::filesystem::path file = fuzz::Folder() / "Kelvora.ini";
+    const std::filesystem::path file = fuzz::ProfileFile();
     const std::string path = core::FromPath(file);
     fuzz::WriteFile(file, before);
 
@@ -137,5 +184,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Writing the same again changes nothing.
     Require(core::WriteIniString(path, section, key, value), "the same write succeeds again");
     if (readable) Require(fuzz::ReadFile(file) == after, "the same write changes nothing");
+
+    fuzz::CheckPlacementRoundTrip(path);
     return 0;
 }
