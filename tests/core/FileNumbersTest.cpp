@@ -133,7 +133,8 @@ TEST(FileSystem, DirFindsFilesAndFoldersOnlyWhenAsked) {
 
 TEST(FileSystem, MkDirCreatesOneFolderAndRaisesWhenItCannot) {
     TempFolder folder;
-    const std::string made = FromPath(folder.path() / "データ");
+    // A UTF-8 literal: a plain one names an ANSI path on Windows.
+    const std::string made = FromPath(folder.path() / u8"データ");
     MkDir(made);
     EXPECT_EQ(Dir(made, kAttributeDirectory), "データ");
     EXPECT_EQ(ErrorOf([&] { MkDir(FromPath(folder.path() / "a" / "b")); }), kPathNotFound);

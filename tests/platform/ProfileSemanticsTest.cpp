@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -239,6 +240,13 @@ TEST(ProfileWrite, FailsOnAReadOnlyFileAndLeavesIt) {
     std::filesystem::permissions(file,
                                  perms::owner_write | perms::group_write | perms::others_write,
                                  std::filesystem::perm_options::remove);
+#ifdef _WIN32
+    // Wine run by root lets root write a read-only file, as Unix does; only
+    // where the file really is read-only is there a refusal to test.
+    if (std::ofstream(file, std::ios::binary | std::ios::app).is_open()) {
+        GTEST_SKIP() << "this system lets the test write a read-only file";
+    }
+#endif
 
     EXPECT_EQ(Write(file, "WinPos", "Left", "2"), 0);
     EXPECT_EQ(ReadBytes(file), "[WinPos]\r\nLeft=1\r\n");

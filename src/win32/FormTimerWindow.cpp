@@ -1,0 +1,333 @@
+#include "win32/FormTimerWindow.h"
+
+#include <cstdint>
+#include <utility>
+
+#include "core/Messages.h"
+#include "core/UncaughtError.h"
+#include "platform/windows/Utf16.h"
+#include "win32/Dpi.h"
+#include "win32/Fonts.h"
+#include "win32/ResourceIds.h"
+// The input method routines.
+#include <imm.h>
+
+namespace kelvora::win32 {
+
+namespace {
+
+constexpr int kCommand1Id = 101;
+constexpr int kTxtSSId = 102;
+constexpr int kTxtMMId = 103;
+
+HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style,
+                 int id) {
+    return ::CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             ::GetModuleHandleW(nullptr), nullptr);
+}
+
+void Place(HWND control, const RECT& rect) {
+    ::SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left,
+                   rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PlaceAfter(HWND control, HWND previous) {
+    ::SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+POINT ToPoint(SIZE size) { return POINT{size.cx, size.cy}; }
+
+HICON LoadProgramIcon(int size) {
+    // Shared: the system keeps the icon as long as the executable is loaded.
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
+                                           MAKEINTRESOURCEW(IDI_KELVORA), IMAGE_ICON, size, size,
+                                           LR_DEFAULTCOLOR | LR_SHARED));
+}
+
+}  // namespace
+
+FormTimerWindow::FormTimerWindow(core::MessageBox& messageBox, std::function<void()> endProgram)
+    : messageBox_(messageBox),
+      endProgram_(std::move(endProgram)),
+      logic_(std::make_unique<core::FormTimer>(
+          core::FormControls{*this, txtMM_, txtSS_, command1_, timer1_, messageBox_, events_})) {}
+
+SIZE FormTimerWindow::OuterSize(UINT dpi) {
+    return WindowSizeForClient(LayoutAt(dpi).client, kStyle, kExStyle, dpi);
+}
+
+void FormTimerWindow::Create() {
+    WNDCLASSEXW windowClass{};
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"KelvoraFormTimer";
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+    windowClass.hIcon = LoadProgramIcon(::GetSystemMetrics(SM_CXICON));
+    windowClass.hIconSm = LoadProgramIcon(::GetSystemMetrics(SM_CXSMICON));
+
+    dpi_ = DpiForSystem();
+    const SIZE size = OuterSize(dpi_);
+    const std::wstring caption = platform::Utf8ToWide(core::messages::kCaption);
+    CreateFor(windowClass, kExStyle, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
+              size.cy, nullptr);
+    if (Handle() == nullptr) return;
+
+    // The system chose the monitor, whose density may not be the system's.
+    dpi_ = DpiForWindow(Handle());
+    const SIZE onMonitor = OuterSize(dpi_);
+    ::SetWindowPos(Handle(), nullptr, 0, 0, onMonitor.cx, onMonitor.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CreateControls();
+    ApplyLayout();
+}
+
+void FormTimerWindow::CreateControls() {
+    // In the order of the design; Timer1 has no window, and Label1 is drawn by
+    // the form itself.
+    command1_.Attach(CreateChild(Handle(), L"BUTTON", L"", WS_TABSTOP | BS_OWNERDRAW, kCommand1Id));
+    txtSS_.Attach(
+        CreateChild(Handle(), L"EDIT", L"00", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, kTxtSSId));
+    txtMM_.Attach(
+        CreateChild(Handle(), L"EDIT", L"000", WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL, kTxtMMId));
+    timer1_.Attach(Handle());
+
+    // Tab follows the order of the children, which creation made Command1,
+    // txtSS, txtMM; the keyboard order is txtMM, txtSS, Command1.
+    PlaceAfter(txtMM_.Handle(), HWND_TOP);
+    PlaceAfter(txtSS_.Handle(), txtMM_.Handle());
+    PlaceAfter(command1_.Handle(), txtSS_.Handle());
+
+    for (const HWND field : {txtMM_.Handle(), txtSS_.Handle()}) {
+        // No input context: keys arrive as typed, and composition cannot be
+        // switched on while the field has the focus.
+        ::ImmAssociateContextEx(field, nullptr, 0);
+    }
+    fieldBrush_.reset(::CreateSolidBrush(kFieldBackground));
+    command1_.SetBuiltInPicture(core::ButtonFace::Go);
+}
+
+void FormTimerWindow::ApplyLayout() {
+    layout_ = LayoutAt(dpi_);
+    FontHandle fieldFont = CreateGothicFont(layout_.fieldFontHeight);
+    FontHandle labelFont = CreateGothicFont(layout_.labelFontHeight);
+
+    Place(command1_.Handle(), layout_.command1);
+    // The fields have no border: 21 pixels leave the 19-pixel digits no room
+    // for one. A margin of one pixel keeps them off the field's edges.
+    const int margin = ScaleFromDesign(1, dpi_);
+    for (const auto& [field, rect] :
+         {std::pair{txtMM_.Handle(), layout_.txtMM}, std::pair{txtSS_.Handle(), layout_.txtSS}}) {
+        Place(field, rect);
+        ::SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(fieldFont.get()), TRUE);
+        ::SendMessageW(field, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                       MAKELPARAM(margin, margin));
+    }
+    // The fields use the new font before the old one goes.
+    fieldFont_ = std::move(fieldFont);
+    labelFont_ = std::move(labelFont);
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void FormTimerWindow::LoadAndShow() {
+    Raise(&core::FormTimer::Form_Load);
+    // The tooltips come after the load: Wine does not make a window topmost
+    // while it owns another top-level window, such as the tooltip control.
+    tooltips_.Create(Handle());
+    tooltips_.Add(txtMM_.Handle(), core::messages::kMinutesTip);
+    tooltips_.Add(txtSS_.Handle(), core::messages::kSecondsTip);
+    // The saved placement shows the window in its saved state; a window that
+    // is still hidden (a failed load, or a saved hidden state) is shown now.
+    if (Handle() != nullptr && !::IsWindowVisible(Handle())) ::ShowWindow(Handle(), SW_SHOW);
+}
+
+HWND FormTimerWindow::ControlHandle(FormControl control) const {
+    switch (control) {
+        case FormControl::Command1:
+            return command1_.Handle();
+        case FormControl::txtSS:
+            return txtSS_.Handle();
+        case FormControl::txtMM:
+            return txtMM_.Handle();
+    }
+    return nullptr;
+}
+
+void FormTimerWindow::SetCaption(const std::string& caption) {
+    ::SetWindowTextW(Handle(), platform::Utf8ToWide(caption).c_str());
+}
+
+win32api::HWND FormTimerWindow::hWnd() const { return reinterpret_cast<win32api::HWND>(Handle()); }
+
+void FormTimerWindow::Unload() {
+    if (unloading_ || Handle() == nullptr) return;
+    unloading_ = true;
+    // The placement is saved while the window still has one.
+    Raise([this] {
+        std::int16_t cancel = 0;
+        logic_->Form_Unload(cancel);
+    });
+    ::DestroyWindow(Handle());
+}
+
+bool FormTimerWindow::PreTranslate(MSG& message) {
+    const HWND window = Handle();
+    if (window == nullptr || (message.hwnd != window && !::IsChild(window, message.hwnd))) {
+        return false;
+    }
+    if (message.message == WM_KEYDOWN &&
+        (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
+        // Command1 is the default button (Enter) and the cancel button
+        // (Escape): either key clicks it wherever the focus is, and the focus
+        // stays where it is.
+        Raise(&core::FormTimer::Command1_Click);
+        return true;
+    }
+    // Tab and Shift+Tab, and Space on the button.
+    return ::IsDialogMessageW(window, &message) != 0;
+}
+
+void FormTimerWindow::Raise(const std::function<void()>& handler) {
+    core::RaiseEvent(handler, messageBox_, endProgram_);
+}
+
+void FormTimerWindow::Raise(void (core::FormTimer::*handler)()) {
+    Raise([this, handler] { (logic_.get()->*handler)(); });
+}
+
+void FormTimerWindow::OnUncaughtException() {
+    // Reported like an error that leaves an event: rethrown inside the handler.
+    Raise([] { throw; });
+}
+
+LRESULT FormTimerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_CTLCOLOREDIT:
+            return OnCtlColorEdit(reinterpret_cast<HDC>(wParam));
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_DRAWITEM:
+            command1_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), dpi_);
+            return TRUE;
+        case WM_TIMER:
+            OnTimer(static_cast<UINT_PTR>(wParam));
+            return 0;
+        case WM_ACTIVATE:
+            if (OnActivate(LOWORD(wParam))) return 0;
+            break;
+        case WM_CLOSE:
+            Unload();
+            return 0;
+        case WM_DESTROY:
+            ::KillTimer(Handle(), TimerControl::kId);
+            // The form was the program's only window.
+            ::PostQuitMessage(0);
+            return 0;
+        case WM_SYSCOLORCHANGE:
+            ::InvalidateRect(Handle(), nullptr, TRUE);
+            break;
+        case WM_GETMINMAXINFO:
+            // Windows keeps a window with a caption at least as wide as its
+            // caption buttons need; this one is smaller by design.
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = ToPoint(OuterSize(dpi_));
+            return 0;
+        case WM_WINDOWPOSCHANGING:
+            OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
+            break;
+        case WM_GETDPISCALEDSIZE:
+            *reinterpret_cast<SIZE*>(lParam) = OuterSize(static_cast<UINT>(wParam));
+            return TRUE;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        default:
+            break;
+    }
+    return WindowBase::HandleMessage(message, wParam, lParam);
+}
+
+void FormTimerWindow::OnCommand(WORD id, WORD code) {
+    switch (id) {
+        case kCommand1Id:
+            // Owner-drawn buttons report a second click in quick succession as
+            // a double click; it is a click all the same.
+            if (code == BN_CLICKED || code == BN_DOUBLECLICKED) {
+                Raise(&core::FormTimer::Command1_Click);
+            }
+            break;
+        case kTxtMMId:
+            if (code == EN_SETFOCUS) Raise(&core::FormTimer::txtMM_GotFocus);
+            break;
+        case kTxtSSId:
+            if (code == EN_SETFOCUS) Raise(&core::FormTimer::txtSS_GotFocus);
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT FormTimerWindow::OnCtlColorEdit(HDC dc) {
+    ::SetTextColor(dc, kFieldText);
+    ::SetBkColor(dc, kFieldBackground);
+    return reinterpret_cast<LRESULT>(fieldBrush_.get());
+}
+
+// Label1 has no window: the form paints it, an opaque dark blue strip with a
+// centred colon in the caption text colour; the fields overlap its ends.
+void FormTimerWindow::OnPaint() {
+    PAINTSTRUCT paint;
+    const HDC dc = ::BeginPaint(Handle(), &paint);
+    RECT label = layout_.label1;
+    ::FillRect(dc, &label, fieldBrush_.get());
+    {
+        const SelectGuard font(dc, labelFont_.get());
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_CAPTIONTEXT));
+        ::DrawTextW(dc, L":", 1, &label, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    ::EndPaint(Handle(), &paint);
+}
+
+void FormTimerWindow::OnTimer(UINT_PTR id) {
+    // A tick posted just before the timer was disabled is not one.
+    if (id == TimerControl::kId && timer1_.Enabled()) Raise(&core::FormTimer::Timer1_Timer);
+}
+
+// The focus returns to the control that had it when the window was last
+// active, as in a dialog; the window itself would take it otherwise.
+bool FormTimerWindow::OnActivate(WORD state) {
+    if (state == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(Handle(), focus)) focusWhenDeactivated_ = focus;
+        return false;
+    }
+    if (focusWhenDeactivated_ == nullptr || ::IsIconic(Handle())) return false;
+    ::SetFocus(focusWhenDeactivated_);
+    return true;
+}
+
+void FormTimerWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    ApplyLayout();
+    ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The size is fixed: a placement read from the profile file, or saved at
+// another density, moves the window but does not resize it. Minimized and
+// maximized states keep the size the system gives them.
+void FormTimerWindow::OnWindowPosChanging(WINDOWPOS& position) const {
+    if ((position.flags & SWP_NOSIZE) != 0 || ::IsIconic(Handle()) || ::IsZoomed(Handle())) {
+        return;
+    }
+    const SIZE size = OuterSize(dpi_);
+    position.cx = size.cx;
+    position.cy = size.cy;
+}
+
+}  // namespace kelvora::win32

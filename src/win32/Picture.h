@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "win32/SystemHeaders.h"
+
+namespace kelvora::win32 {
+
+// A decoded picture: rows from the top, each pixel 32 bits as B, G, R, A.
+struct Picture {
+    UINT width = 0;
+    UINT height = 0;
+    std::vector<std::uint32_t> pixels;
+
+    bool Empty() const { return pixels.empty(); }
+};
+
+// Decodes the first frame of a picture file through the system's imaging
+// component (GIF, and whatever else it reads). Raises the run-time error 53
+// when the file is missing and 481 when it is not a picture.
+Picture LoadPictureFile(const std::string& path);
+
+// Decodes a picture built into the executable as RCDATA; empty when there is
+// none by that number.
+Picture LoadPictureResource(HMODULE module, int id);
+
+// Pixels exactly in the mask colour, and transparent ones, take the face
+// colour: they are not drawn, so the button's face shows through.
+void ApplyMaskColour(Picture& picture, COLORREF mask, COLORREF face);
+
+}  // namespace kelvora::win32

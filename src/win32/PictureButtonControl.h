@@ -1,0 +1,39 @@
+#pragma once
+#include <string>
+
+#include "core/Controls.h"
+#include "win32/Handles.h"
+#include "win32/Picture.h"
+
+namespace kelvora::win32 {
+
+// Command1: a push button that shows a picture in place of a caption, drawn by
+// its owner on a black face, with black pixels of the picture not drawn.
+class PictureButtonControl final : public core::PictureButton {
+  public:
+    static constexpr COLORREF kFaceColour = RGB(0, 0, 0);
+    static constexpr COLORREF kMaskColour = RGB(0, 0, 0);
+
+    void Attach(HWND button) { button_ = button; }
+    HWND Handle() const { return button_; }
+
+    void SetPictureFromFile(const std::string& path) override;
+    void SetBuiltInPicture(core::ButtonFace face) override;
+    void SetFocus() override;
+
+    // The picture as shown, after the mask colour has been applied.
+    const Picture& Shown() const { return picture_; }
+
+    // WM_DRAWITEM: the picture centred, at the window's density, with nearest
+    // neighbour scaling so that its pixel edges stay crisp.
+    void Draw(const DRAWITEMSTRUCT& item, UINT dpi) const;
+
+  private:
+    void Show(Picture picture);
+
+    HWND button_ = nullptr;  // not ours: the form destroys its children
+    Picture picture_;
+    BitmapHandle bitmap_;
+};
+
+}  // namespace kelvora::win32

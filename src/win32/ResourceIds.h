@@ -1,0 +1,7 @@
+#pragma once
+// Numbers of the resources built into Kelvora.exe; shared by the resource
+// script and the code.
+
+#define IDI_KELVORA 1
+#define IDR_BUILTIN_GO 101
+#define IDR_BUILTIN_STOP 102

@@ -1,0 +1,24 @@
+#pragma once
+#include "core/Controls.h"
+#include "win32/SystemHeaders.h"
+
+namespace kelvora::win32 {
+
+// Timer1: a window timer that posts WM_TIMER with its id to the form once per
+// interval while enabled.
+class TimerControl final : public core::Timer {
+  public:
+    static constexpr UINT_PTR kId = 1;
+    static constexpr UINT kIntervalMs = 1000;
+
+    void Attach(HWND owner) { owner_ = owner; }
+
+    void SetEnabled(bool enabled) override;
+    bool Enabled() const override { return enabled_; }
+
+  private:
+    HWND owner_ = nullptr;
+    bool enabled_ = true;  // enabled when created; the load turns it off
+};
+
+}  // namespace kelvora::win32

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine on an X display of its own (Xvfb): Wine
+# needs one to create windows. Afterwards whatever Wine still runs for that
+# display is ended, so that the next run starts on its own display.
+#
+#   with-display.sh [--dpi N] COMMAND...
+#
+# --dpi N runs in a copy of the project's Wine prefix whose screen has N dots
+# per inch, as a monitor at 150 % (144) or 200 % (192) has.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+export WINEPREFIX="${WINEPREFIX:-$root/build/wine-prefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+[ -f "$WINEPREFIX/system.reg" ] || "$root/scripts/wine-prefix.sh"
+
+if [ "${1:-}" = "--dpi" ]; then
+    dpi="$2"
+    shift 2
+    base="$WINEPREFIX"
+    export WINEPREFIX="$base-${dpi}dpi"
+    if [ ! -f "$WINEPREFIX/.dpi-$dpi" ] || [ "$base/system.reg" -nt "$WINEPREFIX/.dpi-$dpi" ]; then
+        rm -rf "$WINEPREFIX"
+        # Hard links: the prefix is large and its files are only read. The
+        # registry files are rewritten, so they get copies of their own.
+        cp -al "$base" "$WINEPREFIX"
+        for hive in "$WINEPREFIX"/*.reg; do
+            cp --remove-destination "$base/$(basename "$hive")" "$hive"
+        done
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+            >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.dpi-$dpi"
+    fi
+fi
+
+# A Wine server still running from a program without a display (the core
+# tests) would hand this run a desktop that cannot show windows.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+status=0
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@" || status=$?
+wineserver -k 2>/dev/null || true
+exit "$status"
