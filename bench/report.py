@@ -1,0 +1,340 @@
+#!/usr/bin/env python3
+"""Kelvora's figures on both systems, side by side from one run.
+
+Run through scripts/bench-report.sh, which builds both front ends and the two
+bare windows, prepares a Wine prefix of the benchmark's own and starts an Xvfb
+display. On that one display, with no window manager, this measures:
+  - the Linux program and a bare Qt window, with the Linux benchmark's own
+    routines (bench/linux_bench.py: start-up to the window mapped, resident
+    memory, wake-ups, alarm lateness from the setting file's save to the
+    profile file's creation at unload);
+  - Kelvora.exe and a bare Win32 window under Wine, the same way: the same
+    X events, the same files, the same counters. A warm Wine server is kept
+    running, so start-up is that of a program on a running Wine, as on a
+    running Windows; memory and wake-ups are those of the program's own
+    process, with what Wine's shared services use printed apart;
+  - the size of each executable, stripped as a release ships it.
+Figures are printed, never asserted.
+"""
+
+import argparse
+import datetime
+import os
+import platform
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+import linux_bench as lb  # noqa: E402  (the Linux benchmark's routines)
+
+ROOT = Path(__file__).resolve().parent.parent
+WINDOWS_BUILD = ROOT / "build" / "windows"
+KELVORA_EXE_FOLDER = WINDOWS_BUILD / "Kelvora"
+BARE_WIN32 = WINDOWS_BUILD / "bench" / "win32" / "bare_win32_window.exe"
+WINE_PREFIX = Path(os.environ.get("KELVORA_BENCH_WINEPREFIX", ROOT / "build" / "wine-prefix-bench"))
+# Wine's own processes that every Windows program on the prefix shares.
+WINE_SERVICES = ("wineserver", "services.exe", "winedevice.exe", "explorer.exe", "plugplay.exe",
+                 "rpcss.exe", "svchost.exe", "conhost.exe", "start.exe")
+
+
+# --------------------------------------------------------------------------
+# Wine
+
+
+def wine_environment():
+    return dict(os.environ, WINEPREFIX=str(WINE_PREFIX), WINEDEBUG="-all",
+                LC_ALL=os.environ.get("KELVORA_WINE_LOCALE", "ja_JP.UTF-8"),
+                # No audio drivers: the sound call returns at once, as the
+                # Linux program's does with no audio device.
+                WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv=")
+
+
+def wineserver(*arguments):
+    subprocess.run(["wineserver", *arguments], env=wine_environment(),
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+
+
+def process_command_line(pid):
+    try:
+        return Path(f"/proc/{pid}/cmdline").read_bytes().replace(b"\0", b" ").decode(errors="replace")
+    except OSError:
+        return ""
+
+
+def pids_matching(text):
+    return [int(entry.name) for entry in Path("/proc").iterdir()
+            if entry.name.isdigit() and text in process_command_line(entry.name)]
+
+
+def wine_services_rss_kib():
+    total = 0
+    for name in WINE_SERVICES:
+        for pid in pids_matching(name):
+            try:
+                total += lb.rss_kib(pid)
+            except OSError:
+                pass
+    return total
+
+
+class WineStarted:
+    """A Windows program started under the warm Wine server, up to its window shown."""
+
+    def __init__(self, x, exe, cwd):
+        x.drain()
+        self.started = time.monotonic()
+        self.process = subprocess.Popen(["wine", str(exe)], env=wine_environment(), cwd=cwd,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.shown = x.wait_for_map(lb.TITLE)
+        # Wine's loader keeps the process it was started as, under the
+        # program's name; look it up rather than trust that.
+        candidates = pids_matching(exe.name)
+        self.pid = self.process.pid if self.process.pid in candidates else \
+            (candidates[0] if candidates else self.process.pid)
+
+    def startup_ms(self):
+        return (self.shown - self.started) * 1000
+
+    def end(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+def windows_copy(temp):
+    folder = Path(temp) / "KelvoraWindows"
+    if folder.exists():
+        shutil.rmtree(folder)
+    shutil.copytree(KELVORA_EXE_FOLDER, folder)
+    for leftover in ("TimerSet.txt", "Kelvora.ini"):
+        (folder / "Data" / leftover).unlink(missing_ok=True)
+    return folder
+
+
+def windows_program(program, temp):
+    return windows_copy(temp) / "Kelvora.exe" if program == "Kelvora.exe" else BARE_WIN32
+
+
+def wine_measure_start(x, program, runs, temp):
+    startups, memory = [], []
+    for _ in range(runs):
+        run = WineStarted(x, windows_program(program, temp), temp)
+        startups.append(run.startup_ms())
+        time.sleep(1.0)
+        memory.append(lb.rss_kib(run.pid))
+        run.end()
+    return startups, memory
+
+
+def focus_and_type(window, minutes, seconds):
+    """The keyboard as a user's: XTEST into the focused window, which Wine reads."""
+    lb.xdotool("windowfocus", "--sync", window)
+    time.sleep(0.5)
+    lb.xdotool("type", "--delay", "30", minutes)
+    lb.xdotool("key", "Tab")
+    lb.xdotool("type", "--delay", "30", seconds)
+
+
+def wine_measure_wakeups(x, program, temp):
+    run = WineStarted(x, windows_program(program, temp), temp)
+    figures = {}
+    server = (pids_matching("wineserver") or [None])[0]
+    try:
+        time.sleep(1.0)
+        figures["stopped, not focused"] = wakeups_with_server(run.pid, server)
+        window = lb.window_of(lb.TITLE)
+        lb.xdotool("windowfocus", "--sync", window)
+        time.sleep(1.0)
+        figures["stopped, focused"] = wakeups_with_server(run.pid, server)
+        if program == "Kelvora.exe":
+            focus_and_type(window, "9", "0")
+            lb.xdotool("key", "Return")
+            time.sleep(1.5)
+            figures["running, focused"] = wakeups_with_server(run.pid, server)
+    finally:
+        run.end()
+    return figures
+
+
+def wakeups_with_server(pid, server, seconds=5.0):
+    """The program's wake-ups per second, and the Wine server's over the same time."""
+    before = lb.context_switches(pid)
+    server_before = sum(lb.context_switches(server).values()) if server else 0
+    time.sleep(seconds)
+    after = lb.context_switches(pid)
+    server_after = sum(lb.context_switches(server).values()) if server else 0
+    total = sum(after[name] - before.get(name, 0) for name in after) / seconds
+    return total, (server_after - server_before) / seconds
+
+
+def wine_measure_alarm(x, temp, seconds):
+    folder = windows_copy(temp)
+    events = lb.FolderEvents(folder / "Data")
+    run = WineStarted(x, folder / "Kelvora.exe", temp)
+    try:
+        window = lb.window_of(lb.TITLE)
+        focus_and_type(window, "0", str(seconds))
+        subprocess.Popen(["xdotool", "key", "Return"])
+        while run.process.poll() is None and time.monotonic() < run.shown + seconds + 60:
+            events.poll(0.001)
+        events.poll(0)
+    finally:
+        run.end()
+        events.close()
+    saved = events.first(lb.FolderEvents.IN_MOVED_TO | lb.FolderEvents.IN_CREATE, "TimerSet.txt")
+    alarm = events.first(lb.FolderEvents.IN_CREATE, "Kelvora.ini")
+    if saved is None or alarm is None:
+        return None
+    return (alarm - saved) * 1000 - seconds * 1000
+
+
+# --------------------------------------------------------------------------
+# The table
+
+
+def median(values):
+    return statistics.median(values) if values else None
+
+
+def cell(value, unit="", digits=1):
+    if value is None:
+        return "—"
+    return f"{value:.{digits}f}{unit}"
+
+
+def spread(values, unit, digits=1):
+    if not values:
+        return "—"
+    if len(values) == 1:
+        return cell(values[0], unit, digits)
+    return (f"{cell(statistics.median(values), unit, digits)} "
+            f"({cell(min(values), '', digits)}–{cell(max(values), '', digits)})")
+
+
+def print_table(title, columns, rows):
+    width = max(len(name) for name, _ in rows)
+    widths = [max(len(column), *(len(values[i]) for _, values in rows if values))
+              for i, column in enumerate(columns)]
+    print(f"\n{title}")
+    print("  " + " " * width + "  " + "  ".join(c.rjust(w) for c, w in zip(columns, widths)))
+    for name, values in rows:
+        if not values:
+            print(f"  {name}")
+            continue
+        print(f"  {name.ljust(width)}  " + "  ".join(v.rjust(w) for v, w in zip(values, widths)))
+
+
+def stripped_kib(path, strip):
+    """The size without symbols or debug information, as a release would ship."""
+    if not path.is_file() or shutil.which(strip) is None:
+        return None
+    with tempfile.TemporaryDirectory() as temp:
+        copy = Path(temp) / path.name
+        subprocess.run([strip, "--strip-all", "-o", str(copy), str(path)], check=True)
+        return copy.stat().st_size / 1024
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--runs", type=int, default=10, help="starts of each program")
+    parser.add_argument("--alarm-runs", type=int, default=3, help="runs of the 10 s alarm")
+    parser.add_argument("--long-alarm-runs", type=int, default=1, help="runs of the 60 s alarm")
+    arguments = parser.parse_args()
+
+    x = lb.XDisplay()
+    wine_version = subprocess.run(["wine", "--version"], capture_output=True,
+                                  text=True).stdout.strip()
+    # One warm server for every Windows program of the run, ended at the end.
+    wineserver("-k")
+    subprocess.Popen(["wineserver", "-p"], env=wine_environment(),
+                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).wait(timeout=60)
+    figures = {}
+    with tempfile.TemporaryDirectory() as temp:
+        try:
+            # Wine's first start on a server brings up its services: not counted.
+            WineStarted(x, BARE_WIN32, temp).end()
+            for program in ("bare_qt_window", "Kelvora"):
+                figures[program] = {"start": lb.measure_start(x, program, arguments.runs, temp),
+                                    "wakeups": lb.measure_wakeups(x, program, temp)}
+            for program in ("bare_win32_window", "Kelvora.exe"):
+                figures[program] = {"start": wine_measure_start(x, program, arguments.runs, temp),
+                                    "wakeups": wine_measure_wakeups(x, program, temp)}
+            services_kib = wine_services_rss_kib()
+
+            alarms = {"Kelvora": {}, "Kelvora.exe": {}}
+            for seconds, runs in ((10, arguments.alarm_runs), (60, arguments.long_alarm_runs)):
+                linux, windows = [], []
+                for _ in range(runs):
+                    measured = lb.measure_alarm(x, temp, seconds)
+                    if measured is not None:
+                        linux.append(measured["from the setting saved"])
+                    measured = wine_measure_alarm(x, temp, seconds)
+                    if measured is not None:
+                        windows.append(measured)
+                alarms["Kelvora"][seconds] = linux
+                alarms["Kelvora.exe"][seconds] = windows
+        finally:
+            wineserver("-k")
+
+    columns = ["Kelvora (Qt)", "bare Qt", "Kelvora.exe", "bare Win32"]
+    programs = ["Kelvora", "bare_qt_window", "Kelvora.exe", "bare_win32_window"]
+
+    def wake(program, state):
+        found = figures[program]["wakeups"].get(state)
+        if found is None:
+            return "—"
+        total, extra = found
+        if program.endswith(("exe", "win32_window")):
+            return f"{total:.1f} (+{extra:.1f} server)"
+        return f"{total:.1f}"
+
+    rows = [
+        ("Start-up, exec to window shown, ms",
+         [spread(figures[p]["start"][0], "", 0) for p in programs]),
+        ("Resident memory, MiB",
+         [spread([m / 1024 for m in figures[p]["start"][1]], "", 1) for p in programs]),
+        ("Wake-ups/s, stopped, not focused", [wake(p, "stopped, not focused") for p in programs]),
+        ("Wake-ups/s, stopped, focused", [wake(p, "stopped, focused") for p in programs]),
+        ("Wake-ups/s, running, focused", [wake(p, "running, focused") for p in programs]),
+        ("Alarm lateness, 10 s setting, ms",
+         [spread(alarms["Kelvora"][10], "", 1), "—", spread(alarms["Kelvora.exe"][10], "", 1), "—"]),
+        ("Alarm lateness, 60 s setting, ms",
+         [spread(alarms["Kelvora"][60], "", 1), "—", spread(alarms["Kelvora.exe"][60], "", 1), "—"]),
+        ("Executable size, stripped, KiB",
+         [cell(stripped_kib(lb.KELVORA / "Kelvora", "strip"), "", 0),
+          cell(stripped_kib(lb.BARE, "strip"), "", 0),
+          cell(stripped_kib(KELVORA_EXE_FOLDER / "Kelvora.exe", "x86_64-w64-mingw32-strip"), "", 0),
+          cell(stripped_kib(BARE_WIN32, "x86_64-w64-mingw32-strip"), "", 0)]),
+    ]
+    today = datetime.date.today().isoformat()
+    print(f"Kelvora benchmark, {today}: {platform.machine()}, {os.cpu_count()} cores, Xvfb with no "
+          f"window manager, {wine_version}")
+    print_table(f"Median (min–max) of {arguments.runs} starts; wake-ups over 5 s; alarm: "
+                f"{arguments.alarm_runs} × 10 s and {arguments.long_alarm_runs} × 60 s",
+                columns, rows)
+    print(f"""
+Notes
+  Start-up: exec to the X server mapping the window. Under Wine a warm Wine
+    server was already running; its services ({services_kib / 1024:.0f} MiB resident in
+    all) are shared by every Windows program and not counted above.
+  Wake-ups: context switches of all the program's threads. Under Wine, "+ server"
+    is the Wine server's over the same seconds: Windows messages pass through it.
+  Alarm lateness: the profile file's creation at unload, minus the setting
+    file's save at the start click, minus the setting. Sound drivers are off
+    on both sides, so the sound call returns at once.
+  Sizes: the Linux executables link Qt's shared libraries (not counted);
+    the Windows ones are linked statically and stand alone.""")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
