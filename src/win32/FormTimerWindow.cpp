@@ -113,15 +113,14 @@ void FormTimerWindow::ApplyLayout() {
     FontHandle labelFont = CreateGothicFont(layout_.labelFontHeight);
 
     Place(command1_.Handle(), layout_.command1);
-    // The fields have no border: 21 pixels leave the 19-pixel digits no room
-    // for one. A margin of one pixel keeps them off the field's edges.
-    const int margin = ScaleFromDesign(1, dpi_);
+    // The fields have neither border nor margins: 21 pixels leave the
+    // 19-pixel digits no room for a border, and a 23-pixel field holds two
+    // digits only with no margin beside them.
     for (const auto& [field, rect] :
          {std::pair{txtMM_.Handle(), layout_.txtMM}, std::pair{txtSS_.Handle(), layout_.txtSS}}) {
         Place(field, rect);
         ::SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(fieldFont.get()), TRUE);
-        ::SendMessageW(field, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-                       MAKELPARAM(margin, margin));
+        ::SendMessageW(field, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
     }
     // The fields use the new font before the old one goes.
     fieldFont_ = std::move(fieldFont);

@@ -2,6 +2,7 @@
 // colours, its tooltips and its input method, and what closing it leaves.
 
 #include <cstdlib>
+#include <cwchar>
 #include <string>
 
 #include "FormWindowFixture.h"
@@ -51,6 +52,56 @@ TEST_F(FormWindowTest, ControlsLieWhereTheLayoutPutsThemAtTheWindowsDensity) {
     EXPECT_EQ(logFont.lfWeight, FW_BOLD);
     EXPECT_EQ(logFont.lfCharSet, SHIFTJIS_CHARSET);
     EXPECT_STREQ(logFont.lfFaceName, L"ＭＳ ゴシック");
+}
+
+// What a move to a monitor of another density does: the window takes the
+// rectangle the system suggests and lays itself out again at that density.
+TEST_F(FormWindowTest, FollowsTheDensityOfAnotherMonitor) {
+    Start();
+    const UINT other = window_->Dpi() == 96 ? 144 : 96;
+    const SIZE size = FormTimerWindow::OuterSize(other);
+    RECT suggested{300, 200, 300 + size.cx, 200 + size.cy};
+    ::SendMessageW(window_->Handle(), WM_DPICHANGED, MAKEWPARAM(other, other),
+                   reinterpret_cast<LPARAM>(&suggested));
+
+    const FormLayout layout = LayoutAt(other);
+    RECT frame;
+    ::GetWindowRect(window_->Handle(), &frame);
+    EXPECT_PRED2(SameRect, frame, suggested) << Show(frame);
+    EXPECT_PRED2(SameRect, ClientRectOf(Control(FormControl::Command1)), layout.command1);
+    EXPECT_PRED2(SameRect, ClientRectOf(Control(FormControl::txtSS)), layout.txtSS);
+    EXPECT_PRED2(SameRect, ClientRectOf(Control(FormControl::txtMM)), layout.txtMM);
+    LOGFONTW font{};
+    ::GetObjectW(
+        reinterpret_cast<HFONT>(::SendMessageW(Control(FormControl::txtSS), WM_GETFONT, 0, 0)),
+        sizeof(font), &font);
+    EXPECT_EQ(-font.lfHeight, layout.fieldFontHeight);
+}
+
+// Two digits fill the seconds field and three the minutes field; neither may
+// scroll a digit out of sight.
+TEST_F(FormWindowTest, FieldsShowTheirDigitsWithoutScrolling) {
+    Start();
+    struct Field {
+        FormControl control;
+        const wchar_t* text;
+    };
+    for (const Field field : {Field{FormControl::txtSS, L"03"}, Field{FormControl::txtMM, L"999"},
+                              Field{FormControl::txtMM, L"0"}}) {
+        const HWND edit = Control(field.control);
+        SetTextOf(edit, field.text);
+        ::SetFocus(Control(FormControl::Command1));
+        ::SetFocus(edit);  // selects the whole text, the caret after it
+        Pump();
+        RECT client;
+        ::GetClientRect(edit, &client);
+        const auto x = [&](int index) {
+            return static_cast<short>(LOWORD(::SendMessageW(edit, EM_POSFROMCHAR, index, 0)));
+        };
+        const int length = static_cast<int>(std::wcslen(field.text));
+        EXPECT_GE(x(0), 0) << platform::WideToUtf8(field.text);
+        EXPECT_LE(x(length), client.right) << platform::WideToUtf8(field.text);
+    }
 }
 
 TEST_F(FormWindowTest, IsAFixedToolWindowWithACloseBoxOnly) {
