@@ -4,6 +4,7 @@
 
 #include "core/Controls.h"
 #include "core/FormTimer.h"
+#include "qt/CaretBlink.h"
 #include "qt/MessageBoxes.h"
 #include "qt/TimerControl.h"
 
@@ -38,6 +39,7 @@ class FormTimerWindow final : public QWidget, public core::Form {
     ColonLabel& Label1() { return *label1_; }
     TimerControl& Timer1() { return timer1_; }
     core::FormTimer& Logic() { return *logic_; }
+    const CaretBlink& Caret() const { return caretBlink_; }
 
   signals:
     // The form has been unloaded (exit code 0) or an error has ended the
@@ -60,6 +62,7 @@ class FormTimerWindow final : public QWidget, public core::Form {
     ColonLabel* label1_ = nullptr;
     MessageBoxes messageBoxes_{this};
     EventPump events_;
+    CaretBlink caretBlink_;
     std::unique_ptr<core::FormTimer> logic_;
     win32api::HWND handle_ = 0;
     bool unloaded_ = false;

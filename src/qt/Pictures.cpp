@@ -20,12 +20,19 @@ QImage LoadPicture(const std::string& path) {
     return picture;
 }
 
+QImage ReadBuiltInImage(const QString& path, const char* format) {
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    Q_ASSERT(!image.isNull());
+    return image;
+}
+
 QImage BuiltInPicture(core::ButtonFace face) {
-    const QImage picture(face == core::ButtonFace::Go
-                             ? QStringLiteral(":/kelvora/builtin_go.gif")
-                             : QStringLiteral(":/kelvora/builtin_stop.gif"));
-    Q_ASSERT(!picture.isNull());
-    return picture;
+    return ReadBuiltInImage(face == core::ButtonFace::Go
+                                ? QStringLiteral(":/kelvora/builtin_go.gif")
+                                : QStringLiteral(":/kelvora/builtin_stop.gif"),
+                            "gif");
 }
 
 QPixmap MaskedPixmap(const QImage& picture) {

@@ -11,6 +11,10 @@ namespace kelvora::qt {
 // file and 481 when it is not a picture that can be read.
 QImage LoadPicture(const std::string& path);
 
+// An image compiled into the program, in the format named. Only the decoder
+// for that format is loaded, not every image plugin Qt has.
+QImage ReadBuiltInImage(const QString& path, const char* format);
+
 // The pictures compiled into the program, one per button state.
 QImage BuiltInPicture(core::ButtonFace face);
 

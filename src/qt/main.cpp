@@ -6,7 +6,6 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "qt/AppIcon.h"
 #include "qt/FormTimerWindow.h"
 #include "qt/PlatformChoice.h"
 #include "qt/TerminationSignals.h"
@@ -30,7 +29,6 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvora"));
     QApplication::setDesktopFileName(QStringLiteral("kelvora"));
-    QApplication::setWindowIcon(kelvora::qt::AppIcon());
     // A tool window does not count when Qt decides that the last window has
     // closed; the window ends the program itself.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -38,6 +36,8 @@ int main(int argc, char* argv[]) {
     InstallJapaneseTranslations(application, translator);
 
     kelvora::qt::FormTimerWindow window;
+    // Message boxes show it too.
+    QApplication::setWindowIcon(window.windowIcon());
     QObject::connect(&window, &kelvora::qt::FormTimerWindow::programEnded, &application,
                      [](int exitCode) { QCoreApplication::exit(exitCode); });
     kelvora::qt::TerminationSignals termination(&window);
