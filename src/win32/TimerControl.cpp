@@ -2,6 +2,11 @@
 
 namespace kelvora::win32 {
 
+void TimerControl::Attach(HWND owner) {
+    owner_ = owner;
+    if (enabled_) ::SetTimer(owner_, kId, kIntervalMs, nullptr);
+}
+
 void TimerControl::SetEnabled(bool enabled) {
     // Only a change restarts the interval: enabling a running timer again
     // must not delay its next tick.

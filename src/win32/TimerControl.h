@@ -11,7 +11,8 @@ class TimerControl final : public core::Timer {
     static constexpr UINT_PTR kId = 1;
     static constexpr UINT kIntervalMs = 1000;
 
-    void Attach(HWND owner) { owner_ = owner; }
+    // The timer runs from here on while enabled, as it is when created.
+    void Attach(HWND owner);
 
     void SetEnabled(bool enabled) override;
     bool Enabled() const override { return enabled_; }

@@ -36,10 +36,11 @@ fail() {
     failures=$((failures + 1))
 }
 
-# The first window named Kelvora, within 30 seconds.
+# The first window named Kelvora that is on the screen, within 30 seconds.
+# (Wine makes the X window when the program creates it, and maps it later.)
 wait_for_window() {
     for _ in $(seq 300); do
-        if window="$(xdotool search --name 'Kelvora' 2>/dev/null | head -n 1)" && [ -n "$window" ]; then
+        if window="$(xdotool search --onlyvisible --name 'Kelvora' 2>/dev/null | head -n 1)" && [ -n "$window" ]; then
             echo "$window"
             return 0
         fi
@@ -78,7 +79,15 @@ run_case() {
         return
     fi
     # No window manager runs: the keyboard goes where the focus is set.
-    xdotool windowfocus --sync "$window"
+    local focused=no
+    for _ in $(seq 20); do
+        if xdotool windowfocus --sync "$window" 2>/dev/null; then
+            focused=yes
+            break
+        fi
+        sleep 0.2
+    done
+    [ "$focused" = yes ] || fail "the window never took the keyboard focus"
     sleep 0.5
     # The minutes field has the focus with its text selected.
     xdotool type --delay 80 "0"
