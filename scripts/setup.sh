@@ -11,7 +11,7 @@ packages=(
     # tests
     libgtest-dev libgmock-dev googletest xvfb xauth xdotool
     # Windows build, tested under Wine
-    mingw-w64 wine wine64
+    mingw-w64 wine wine64 locales
 )
 
 missing=()
