@@ -174,8 +174,10 @@ class LayoutTest : public QObject {
         QCOMPARE(CountColour(image, QRect(0, 0, 4, 27), kBlack), 4 * 27);
         QCOMPARE(CountColour(image, QRect(0, 25, 74, 2), kBlack), 74 * 2);
         QCOMPARE(CountColour(image, QRect(71, 0, 3, 27), kBlack), 3 * 27);
-        // Below the button, the last two rows of the client area.
+        // Below the button, the last rows of the client area, and the button's
+        // black face beside its 23-pixel picture.
         QCOMPARE(CountColour(image, QRect(74, 24, 24, 3), kBlack), 24 * 3);
+        QCOMPARE(CountColour(image, QRect(97, 0, 1, 24), kBlack), 24);
     }
 
     void tooltipsSitOnTheFieldsOnly_data() {

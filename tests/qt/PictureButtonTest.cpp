@@ -69,13 +69,6 @@ class PictureButtonTest : public QObject {
         QCOMPARE(image.pixel(23, 10), qRgb(255, 0, 0));  // beside the 23-pixel picture
     }
 
-    void theFaceIsBlack() {
-        QWidget window;
-        PictureButton button(&window);
-        QCOMPARE(button.palette().color(QPalette::Button), QColor(0, 0, 0));
-        QCOMPARE(button.text(), QString());
-    }
-
     void builtInPicturesAreTheStartAndStopSymbols_data() {
         QTest::addColumn<int>("face");
         QTest::addColumn<QString>("resource");
