@@ -241,7 +241,19 @@ def command_of(program, temp):
     return PROGRAMS[program] or portable_copy(temp) / "Kelvora"
 
 
-def measure_start(x, runs, temp):
+def measure_start(x, program, runs, temp):
+    """Start-up times (ms) and resident sizes (KiB) of one program."""
+    startups, memory = [], []
+    for _ in range(runs):
+        run = Started(x, command_of(program, temp), temp)
+        startups.append(run.startup_ms())
+        time.sleep(1.0)
+        memory.append(rss_kib(run.pid))
+        run.end()
+    return startups, memory
+
+
+def measure_starts_in_turn(x, runs, temp):
     """Start-up (wall and CPU ms) and resident size (KiB) per program, taking turns."""
     results = {program: {"wall": [], "cpu": [], "rss": []} for program in PROGRAMS}
     for _ in range(runs):
@@ -348,7 +360,7 @@ def main():
         print(f"Kelvora on Xvfb, {arguments.runs} starts of each program, taking turns; "
               "no window manager; session bus: "
               f"{'yes' if os.environ.get('DBUS_SESSION_BUS_ADDRESS') else 'no'}")
-        results = measure_start(x, arguments.runs, temp)
+        results = measure_starts_in_turn(x, arguments.runs, temp)
         print("\nStart-up, exec to window mapped (wall clock)")
         for program, figures in results.items():
             print(f"  {program:15} {describe(figures['wall'], 'ms')}")
