@@ -10,48 +10,54 @@
 // aliases, no sounds in memory, and no system sound in place of a missing file.
 // Audio is opened for the one call and closed again before it returns.
 
-#include <SDL.h>
-
 #include <cstdint>
 
 #include "core/ModuleWin32API.h"
+#include "platform/posix/SdlAudioLibrary.h"
 
 namespace kelvora::win32api {
 
 namespace {
 
+using platform::SdlAudioLibrary;
+
 class AudioSubsystem {
   public:
-    AudioSubsystem() {
+    explicit AudioSubsystem(const SdlAudioLibrary& sdl) : sdl_(sdl) {
         // The program has its own handling of SIGINT and SIGTERM.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        ready_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        sdl_.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        ready_ = sdl_.InitSubSystem(SDL_INIT_AUDIO) == 0;
     }
     AudioSubsystem(const AudioSubsystem&) = delete;
     AudioSubsystem& operator=(const AudioSubsystem&) = delete;
     ~AudioSubsystem() {
-        if (ready_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        if (ready_) sdl_.QuitSubSystem(SDL_INIT_AUDIO);
     }
     bool Ready() const { return ready_; }
 
   private:
+    const SdlAudioLibrary& sdl_;
     bool ready_ = false;
 };
 
 class WavFile {
   public:
-    explicit WavFile(const char* path) {
-        if (SDL_LoadWAV(path, &spec_, &samples_, &size_) == nullptr) samples_ = nullptr;
+    WavFile(const SdlAudioLibrary& sdl, const char* path) : sdl_(sdl) {
+        SDL_RWops* file = sdl_.RWFromFile(path, "rb");
+        if (file == nullptr || sdl_.LoadWAV_RW(file, 1, &spec_, &samples_, &size_) == nullptr) {
+            samples_ = nullptr;
+        }
     }
     WavFile(const WavFile&) = delete;
     WavFile& operator=(const WavFile&) = delete;
-    ~WavFile() { SDL_FreeWAV(samples_); }
+    ~WavFile() { sdl_.FreeWAV(samples_); }
     bool Loaded() const { return samples_ != nullptr; }
     const SDL_AudioSpec& Spec() const { return spec_; }
     const Uint8* Samples() const { return samples_; }
     Uint32 Size() const { return size_; }
 
   private:
+    const SdlAudioLibrary& sdl_;
     SDL_AudioSpec spec_{};
     Uint8* samples_ = nullptr;
     Uint32 size_ = 0;
@@ -59,16 +65,17 @@ class WavFile {
 
 class AudioDevice {
   public:
-    AudioDevice(const SDL_AudioSpec& wanted, SDL_AudioSpec& obtained)
-        : id_(SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0)) {}
+    AudioDevice(const SdlAudioLibrary& sdl, const SDL_AudioSpec& wanted, SDL_AudioSpec& obtained)
+        : sdl_(sdl), id_(sdl_.OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0)) {}
     AudioDevice(const AudioDevice&) = delete;
     AudioDevice& operator=(const AudioDevice&) = delete;
     ~AudioDevice() {
-        if (id_ != 0) SDL_CloseAudioDevice(id_);
+        if (id_ != 0) sdl_.CloseAudioDevice(id_);
     }
     SDL_AudioDeviceID Id() const { return id_; }
 
   private:
+    const SdlAudioLibrary& sdl_;
     SDL_AudioDeviceID id_;
 };
 
@@ -78,18 +85,19 @@ Uint64 Milliseconds(Uint64 bytes, const SDL_AudioSpec& spec) {
     return bytesPerSecond == 0 ? 0 : bytes * 1000 / bytesPerSecond;
 }
 
-void WaitUntilHeard(SDL_AudioDeviceID device, const SDL_AudioSpec& spec, Uint64 soundMs) {
+void WaitUntilHeard(const SdlAudioLibrary& sdl, SDL_AudioDeviceID device, const SDL_AudioSpec& spec,
+                    Uint64 soundMs) {
     // A device that stops taking data (unplugged, say) must not keep the
     // program from closing: give up well after the sound should have ended.
-    const Uint64 giveUpAt = SDL_GetTicks64() + 2 * soundMs + 5000;
-    while (SDL_GetQueuedAudioSize(device) > 0 &&
-           SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_PLAYING && SDL_GetTicks64() < giveUpAt) {
-        SDL_Delay(10);
+    const Uint64 giveUpAt = sdl.GetTicks64() + 2 * soundMs + 5000;
+    while (sdl.GetQueuedAudioSize(device) > 0 &&
+           sdl.GetAudioDeviceStatus(device) == SDL_AUDIO_PLAYING && sdl.GetTicks64() < giveUpAt) {
+        sdl.Delay(10);
     }
     // The queue is empty once SDL has handed the last buffer on; the device
     // still has that buffer and about one more of its own to play.
     const Uint64 bufferMs = spec.freq > 0 ? Uint64{spec.samples} * 1000 / spec.freq : 0;
-    SDL_Delay(static_cast<Uint32>(2 * bufferMs + 50));
+    sdl.Delay(static_cast<Uint32>(2 * bufferMs + 50));
 }
 
 }  // namespace
@@ -97,9 +105,11 @@ void WaitUntilHeard(SDL_AudioDeviceID device, const SDL_AudioSpec& spec, Uint64 
 std::int32_t PlaySoundA(const char* pszSound, std::uintptr_t /*hmod*/, std::uint32_t /*fdwSound*/) {
     if (pszSound == nullptr || *pszSound == '\0') return 0;
 
-    const AudioSubsystem audio;
+    const SdlAudioLibrary* sdl = platform::LoadSdlAudio();
+    if (sdl == nullptr) return 0;
+    const AudioSubsystem audio(*sdl);
     if (!audio.Ready()) return 0;
-    const WavFile wav(pszSound);
+    const WavFile wav(*sdl, pszSound);
     if (!wav.Loaded()) return 0;
 
     SDL_AudioSpec wanted = wav.Spec();
@@ -107,13 +117,13 @@ std::int32_t PlaySoundA(const char* pszSound, std::uintptr_t /*hmod*/, std::uint
     wanted.callback = nullptr;
     wanted.userdata = nullptr;
     SDL_AudioSpec obtained{};
-    const AudioDevice device(wanted, obtained);
+    const AudioDevice device(*sdl, wanted, obtained);
     if (device.Id() == 0) return 0;
 
-    if (wav.Size() == 0 || SDL_QueueAudio(device.Id(), wav.Samples(), wav.Size()) != 0) return 0;
+    if (wav.Size() == 0 || sdl->QueueAudio(device.Id(), wav.Samples(), wav.Size()) != 0) return 0;
 
-    SDL_PauseAudioDevice(device.Id(), 0);
-    WaitUntilHeard(device.Id(), obtained, Milliseconds(wav.Size(), obtained));
+    sdl->PauseAudioDevice(device.Id(), 0);
+    WaitUntilHeard(*sdl, device.Id(), obtained, Milliseconds(wav.Size(), obtained));
     return 1;
 }
 
