@@ -6,11 +6,7 @@
 # Unix locale's character set: a Japanese Windows that can open a folder named
 # タイマー needs the ja_JP.UTF-8 locale, which is made here when it is missing.
 set -euo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-export WINEPREFIX="${WINEPREFIX:-$here/../build/wine-prefix}"
-export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-locale="${KELVORA_WINE_LOCALE:-ja_JP.UTF-8}"
+source "$(dirname "$0")/wine-env.sh"
 
 if ! locale -a 2>/dev/null | grep -qix "$(echo "$locale" | sed 's/UTF-8/utf8/I')"; then
     sudo=""
