@@ -29,6 +29,12 @@ esac
 targets=(setting_file profile numbers)
 jobs="${KELVORA_JOBS:-2}"
 
+# The targets write their files here: in memory where the system allows,
+# and removed afterwards even when a target crashed.
+scratch="$(mktemp -d "$( [ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/kelvora-fuzz.XXXXXX")"
+trap 'rm -rf "$scratch"' EXIT
+export TMPDIR="$scratch"
+
 if [ "$mode" = coverage ]; then
     # The same targets built with clang's source coverage instead of the
     # fuzzer's, run once over every input, then reported per source file.
@@ -80,7 +86,7 @@ for target in "${targets[@]}"; do
         echo "full log: $log" >&2
     fi
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-    coverage=$(grep -oE 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -1)
+    coverage=$(grep -oE 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -1 || true)
     units=$(find "$corpus" -type f | wc -l)
     summary+=("$(printf '%-14s %-7s %10s runs   %-22s %6s inputs kept' \
         "$target" "$status" "${runs:-?}" "${coverage:-cov: ?}" "$units")")

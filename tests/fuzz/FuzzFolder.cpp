@@ -13,7 +13,9 @@ namespace {
 std::filesystem::path MakeFolder() {
     std::error_code error;
     std::filesystem::path base = "/dev/shm";
-    if (!std::filesystem::is_directory(base, error) || ::access(base.c_str(), W_OK) != 0) {
+    if (const char* chosen = std::getenv("TMPDIR"); chosen != nullptr && *chosen != '\0') {
+        base = chosen;
+    } else if (!std::filesystem::is_directory(base, error) || ::access(base.c_str(), W_OK) != 0) {
         base = std::filesystem::temp_directory_path();
     }
     std::string name = (base / "kelvora-fuzz-XXXXXX").string();

@@ -7,9 +7,11 @@
 
 namespace kelvora::fuzz {
 
-// A folder of this process's own, made at the first call and removed at exit.
-// It lies in memory (/dev/shm) where the system has that, since every run
-// writes and syncs files and a disk would make each input cost milliseconds.
+// A folder of this process's own, made at the first call and removed at a
+// normal exit. It lies in TMPDIR when that is set, else in memory (/dev/shm)
+// where the system has that, since every input writes and syncs files and a
+// disk would make each one cost milliseconds. scripts/fuzz.sh points TMPDIR
+// at a folder it removes afterwards, as a crash leaves this one behind.
 const std::filesystem::path& Folder();
 
 // What the current input was turned into, printed when a property fails.
