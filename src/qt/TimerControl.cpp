@@ -1,5 +1,6 @@
 #include "qt/TimerControl.h"
 
+#include "platform/PrepareSound.h"
 #include "qt/Layout.h"
 
 namespace kelvora::qt {
@@ -17,6 +18,9 @@ void TimerControl::SetEnabled(bool enabled) {
         timer_.stop();
     } else if (!timer_.isActive()) {
         timer_.start();
+        // A running countdown ends in the alarm: load the sound library now,
+        // while nothing waits on it, rather than in the last tick.
+        platform::PrepareSound();
     }
 }
 

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "core/ModuleWin32API.h"
+#include "platform/PrepareSound.h"
 #include "platform/posix/SdlAudioLibrary.h"
 
 namespace kelvora::win32api {
@@ -128,3 +129,9 @@ std::int32_t PlaySoundA(const char* pszSound, std::uintptr_t /*hmod*/, std::uint
 }
 
 }  // namespace kelvora::win32api
+
+namespace kelvora::platform {
+
+void PrepareSound() { LoadSdlAudio(); }
+
+}  // namespace kelvora::platform
