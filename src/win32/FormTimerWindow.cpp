@@ -174,6 +174,7 @@ bool FormTimerWindow::PreTranslate(MSG& message) {
     if (window == nullptr || (message.hwnd != window && !::IsChild(window, message.hwnd))) {
         return false;
     }
+    tooltips_.Relay(message);
     if (message.message == WM_KEYDOWN &&
         (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
         // Command1 is the default button (Enter) and the cancel button

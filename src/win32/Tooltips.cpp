@@ -20,12 +20,29 @@ void Tooltips::Add(HWND control, const std::string& text) {
     // The size of the oldest layout that has every field used here, which
     // each version of the common controls accepts.
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    // The tooltip watches the control's mouse messages itself.
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    // Not TTF_SUBCLASS: the mouse messages come through Relay.
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = owner_;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = wide.data();  // copied by the control
     ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Tooltips::Relay(const MSG& message) const {
+    if (tooltip_ == nullptr) return;
+    switch (message.message) {
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+            ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+            break;
+        default:
+            break;
+    }
 }
 
 }  // namespace kelvora::win32
