@@ -105,15 +105,6 @@ TEST_F(FormLoad, MissingKeysKeepTheWindowsOwnValues) {
     EXPECT_EQ(ui.form.caption, "  Kelvora");
 }
 
-TEST_F(FormLoad, ADataFolderThatIsAPlainFileIsLeftAlone) {
-    WriteBytes(DataFolder(), "not a folder");
-    ui.Load();
-    EXPECT_EQ(ReadBytes(DataFolder()), "not a folder");
-    EXPECT_EQ(ui.form.caption, "  Kelvora");
-    EXPECT_EQ(ui.txtMM.Text(), "00");
-    EXPECT_EQ(ui.txtSS.Text(), "00");
-}
-
 TEST_F(FormLoad, UnloadSavesThePlacementButNotTheSetting) {
     WriteSetting("1,0\r\n");
     ui.Load();

@@ -74,14 +74,5 @@ TEST_F(CoreFixture, NoSettingFileOffersZeroWithoutCreatingOne) {
     EXPECT_FALSE(std::filesystem::exists(SettingFile()));
 }
 
-TEST_F(CoreFixture, ASettingFileThatIsAFolderIsTakenAsMissing) {
-    std::filesystem::create_directories(SettingFile());
-    FakeFrontEnd ui;
-    ui.Load();
-    EXPECT_EQ(ui.txtMM.Text(), "00");
-    EXPECT_TRUE(ui.messageBox.shown.empty());
-    EXPECT_TRUE(std::filesystem::is_directory(SettingFile()));
-}
-
 }  // namespace
 }  // namespace kelvora::test
