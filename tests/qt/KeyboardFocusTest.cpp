@@ -104,80 +104,45 @@ class KeyboardFocusTest : public QObject {
         QCOMPARE(window.txtSS().selectedText(), QStringLiteral("00"));
     }
 
-    void tabWalksMinutesSecondsButton() {
-        AppFolder folder;
-        FormTimerWindow window;
-        QVERIFY(LoadAndActivate(window));
-        QTRY_COMPARE(Focused(), &window.txtMM());
-        const QList<QWidget*> forward = {&window.txtSS(), &window.Command1(), &window.txtMM()};
-        for (QWidget* next : forward) {
-            QTest::keyClick(Focused(), Qt::Key_Tab);
-            QCOMPARE(Focused(), next);
-        }
-        const QList<QWidget*> backward = {&window.Command1(), &window.txtSS(), &window.txtMM()};
-        for (QWidget* previous : backward) {
-            QTest::keyClick(Focused(), Qt::Key_Backtab, Qt::ShiftModifier);
-            QCOMPARE(Focused(), previous);
-        }
-    }
-
-    void loadLeavesTheMinutesSelected() {
-        AppFolder folder;
-        folder.Write(QStringLiteral("Data/TimerSet.txt"), "25,0\r\n");
-        FormTimerWindow window;
-        QVERIFY(LoadAndActivate(window));
-        QTRY_COMPARE(Focused(), &window.txtMM());
-        QCOMPARE(window.txtMM().selectedText(), QStringLiteral("25"));
-        // Typing replaces what was shown.
-        QTest::keyClicks(&window.txtMM(), QStringLiteral("7"));
-        QCOMPARE(window.txtMM().text(), QStringLiteral("7"));
-    }
-
-    void fieldSelectsItsWholeTextWhenTabbedTo_data() {
-        QTest::addColumn<QByteArray>("field");
-        QTest::addColumn<int>("key");
-        QTest::newRow("txtSS by Tab") << QByteArray("txtSS") << int(Qt::Key_Tab);
-        QTest::newRow("txtMM by Shift+Tab") << QByteArray("txtMM") << int(Qt::Key_Backtab);
-    }
-    void fieldSelectsItsWholeTextWhenTabbedTo() {
-        QFETCH(QByteArray, field);
-        QFETCH(int, key);
+    void tabWalksTheControlsAndSelectsEachFieldsText() {
         AppFolder folder;
         folder.Write(QStringLiteral("Data/TimerSet.txt"), "12,34\r\n");
         FormTimerWindow window;
         QVERIFY(LoadAndActivate(window));
-        // Start from the field before it in the walk, with the caret inside.
-        QWidget* start = field == "txtSS" ? static_cast<QWidget*>(&window.txtMM())
-                                          : static_cast<QWidget*>(&window.txtSS());
-        start->setFocus(Qt::OtherFocusReason);
-        QTest::keyClick(start, Qt::Key(key),
-                        key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
-        QCOMPARE(Focused(), &Field(window, field));
-        QCOMPARE(Field(window, field).selectedText(), Field(window, field).text());
+        QTRY_COMPARE(Focused(), &window.txtMM());
+        QCOMPARE(window.txtMM().selectedText(), QStringLiteral("12"));
+        const QList<QWidget*> walk = {&window.txtSS(), &window.Command1(), &window.txtMM(),
+                                      &window.Command1(), &window.txtSS(), &window.txtMM()};
+        for (int step = 0; step < walk.size(); ++step) {
+            // Each time with the caret placed inside the field being left.
+            if (auto* field = qobject_cast<EntryField*>(Focused())) field->setCursorPosition(1);
+            const bool back = step >= 3;
+            QTest::keyClick(Focused(), back ? Qt::Key_Backtab : Qt::Key_Tab,
+                            back ? Qt::ShiftModifier : Qt::NoModifier);
+            QCOMPARE(Focused(), walk[step]);
+            if (auto* field = qobject_cast<EntryField*>(walk[step])) {
+                QCOMPARE(field->selectedText(), field->text());
+            }
+        }
     }
 
-    void fieldSelectsItsWholeTextWhenClicked_data() {
-        QTest::addColumn<QByteArray>("field");
-        QTest::newRow("txtMM") << QByteArray("txtMM");
-        QTest::newRow("txtSS") << QByteArray("txtSS");
-    }
     void fieldSelectsItsWholeTextWhenClicked() {
-        QFETCH(QByteArray, field);
         AppFolder folder;
         folder.Write(QStringLiteral("Data/TimerSet.txt"), "12,34\r\n");
         FormTimerWindow window;
         QVERIFY(LoadAndActivate(window));
-        window.Command1().setFocus(Qt::OtherFocusReason);
-        EntryField& target = Field(window, field);
-        // A click in the middle of the text, where the caret would go.
-        QTest::mouseClick(&target, Qt::LeftButton, {}, QPoint(target.width() / 2, 10));
-        QCOMPARE(Focused(), &target);
-        QTRY_COMPARE(target.selectedText(), target.text());
-        QCOMPARE(target.text().size(), 2);
-        // A second click in a field that has the focus places the caret.
-        QTest::mouseClick(&target, Qt::LeftButton, {}, QPoint(target.width() / 2, 10));
-        QTest::qWait(20);
-        QVERIFY(!target.hasSelectedText());
+        for (EntryField* target : {&window.txtMM(), &window.txtSS()}) {
+            window.Command1().setFocus(Qt::OtherFocusReason);
+            // A click in the middle of the text, where the caret would go.
+            QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(target->width() / 2, 10));
+            QCOMPARE(Focused(), target);
+            QTRY_COMPARE(target->selectedText(), target->text());
+            QCOMPARE(target->text().size(), 2);
+            // A second click in a field that has the focus places the caret.
+            QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(target->width() / 2, 10));
+            QTest::qWait(20);
+            QVERIFY(!target->hasSelectedText());
+        }
     }
 
     void fieldKeepsItsCaretWhenTheWindowComesBack() {
@@ -197,28 +162,24 @@ class KeyboardFocusTest : public QObject {
         QCOMPARE(window.txtMM().cursorPosition(), 1);
     }
 
-    void inputMethodIsOffInBothFields_data() {
-        QTest::addColumn<QByteArray>("field");
-        QTest::newRow("txtMM") << QByteArray("txtMM");
-        QTest::newRow("txtSS") << QByteArray("txtSS");
-    }
     void inputMethodIsOffInBothFields() {
-        QFETCH(QByteArray, field);
         AppFolder folder;
         FormTimerWindow window;
         QVERIFY(LoadAndActivate(window));
-        EntryField& target = Field(window, field);
-        target.setFocus(Qt::TabFocusReason);
-        QVERIFY(!target.testAttribute(Qt::WA_InputMethodEnabled));
-        QVERIFY(target.inputMethodHints().testFlag(Qt::ImhLatinOnly));
-        QVERIFY(target.inputMethodHints().testFlag(Qt::ImhPreferNumbers));
-        // What an input method asks the focused field: is input enabled?
-        QInputMethodQueryEvent query(Qt::ImEnabled);
-        QApplication::sendEvent(&target, &query);
-        QVERIFY(!query.value(Qt::ImEnabled).toBool());
-        // Keys still go in as typed.
-        QTest::keyClicks(&target, QStringLiteral("42"));
-        QCOMPARE(target.text(), QStringLiteral("42"));
+        for (EntryField* target : {&window.txtMM(), &window.txtSS()}) {
+            target->setFocus(Qt::TabFocusReason);
+            QVERIFY(!target->testAttribute(Qt::WA_InputMethodEnabled));
+            QVERIFY(target->inputMethodHints().testFlag(Qt::ImhLatinOnly));
+            QVERIFY(target->inputMethodHints().testFlag(Qt::ImhPreferNumbers));
+            // What an input method asks the focused field: is input enabled?
+            QInputMethodQueryEvent query(Qt::ImEnabled);
+            QApplication::sendEvent(target, &query);
+            QVERIFY(!query.value(Qt::ImEnabled).toBool());
+            // Keys still go in as typed.
+            target->clear();
+            QTest::keyClicks(target, QStringLiteral("42"));
+            QCOMPARE(target->text(), QStringLiteral("42"));
+        }
     }
 };
 

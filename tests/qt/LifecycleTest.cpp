@@ -120,16 +120,6 @@ class LifecycleTest : public QObject {
         QCOMPARE(boxes.Shown().first().title, title);
     }
 
-    void timerTicksEverySecondPreciselyAndIsOffAfterLoad() {
-        AppFolder folder;
-        FormTimerWindow window;
-        QCOMPARE(window.Timer1().Ticks().interval(), 1000);
-        QCOMPARE(window.Timer1().Ticks().timerType(), Qt::PreciseTimer);
-        QVERIFY(window.Timer1().Enabled());
-        window.Load();
-        QVERIFY(!window.Timer1().Enabled());
-    }
-
     void countdownRunsToTheAlarmAndCloses() {
         qputenv("SDL_AUDIODRIVER", "dummy");
         AppFolder folder;

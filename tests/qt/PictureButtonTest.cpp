@@ -69,24 +69,6 @@ class PictureButtonTest : public QObject {
         QCOMPARE(image.pixel(23, 10), qRgb(255, 0, 0));  // beside the 23-pixel picture
     }
 
-    void builtInPicturesAreTheStartAndStopSymbols_data() {
-        QTest::addColumn<int>("face");
-        QTest::addColumn<QString>("resource");
-        QTest::newRow("Go") << int(core::ButtonFace::Go)
-                            << QStringLiteral(":/kelvora/builtin_go.gif");
-        QTest::newRow("Stop") << int(core::ButtonFace::Stop)
-                              << QStringLiteral(":/kelvora/builtin_stop.gif");
-    }
-    void builtInPicturesAreTheStartAndStopSymbols() {
-        QFETCH(int, face);
-        QFETCH(QString, resource);
-        QWidget window;
-        PictureButton button(&window);
-        button.SetBuiltInPicture(core::ButtonFace(face));
-        QCOMPARE(button.Picture().size(), QSize(23, 24));
-        QCOMPARE(button.Picture(), QImage(resource));
-    }
-
     void unreadablePictureRaisesTheFormsErrors_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");

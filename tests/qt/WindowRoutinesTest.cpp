@@ -117,19 +117,6 @@ class WindowRoutinesTest : public QObject {
         QVERIFY(window.isVisible());
         QCOMPARE(window.frameGeometry(), before);
     }
-
-    void routinesRefuseAWrongRecordOrHandle() {
-        AppFolder folder;
-        FormTimerWindow window;
-        win32api::WINDOWPLACEMENT placement{};
-        placement.length = 40;
-        QCOMPARE(win32api::GetWindowPlacement(window.hWnd(), &placement), 0);
-        QCOMPARE(win32api::SetWindowPlacement(window.hWnd(), &placement), 0);
-        placement.length = sizeof(placement);
-        QCOMPARE(win32api::GetWindowPlacement(window.hWnd() + 1, &placement), 0);
-        QCOMPARE(win32api::SetWindowPos(0, win32api::HWND_TOPMOST, 0, 0, 0, 0, 3), 0);
-        QVERIFY(!window.isVisible());
-    }
 };
 
 QTEST_MAIN(WindowRoutinesTest)
