@@ -45,7 +45,7 @@ class WavFile {
   public:
     WavFile(const SdlAudioLibrary& sdl, const char* path) : sdl_(sdl) {
         SDL_RWops* file = sdl_.RWFromFile(path, "rb");
-        if (file == nullptr || sdl_.LoadWAV_RW(file, 1, &spec_, &samples_, &size_) == nullptr) {
+        if (file == nullptr || sdl_.LoadWAV_RW(file, 1, &format_, &samples_, &size_) == nullptr) {
             samples_ = nullptr;
         }
     }
@@ -53,13 +53,13 @@ class WavFile {
     WavFile& operator=(const WavFile&) = delete;
     ~WavFile() { sdl_.FreeWAV(samples_); }
     bool Loaded() const { return samples_ != nullptr; }
-    const SDL_AudioSpec& Spec() const { return spec_; }
+    const SDL_AudioSpec& Format() const { return format_; }
     const Uint8* Samples() const { return samples_; }
     Uint32 Size() const { return size_; }
 
   private:
     const SdlAudioLibrary& sdl_;
-    SDL_AudioSpec spec_{};
+    SDL_AudioSpec format_{};
     Uint8* samples_ = nullptr;
     Uint32 size_ = 0;
 };
@@ -80,14 +80,14 @@ class AudioDevice {
     SDL_AudioDeviceID id_;
 };
 
-Uint64 Milliseconds(Uint64 bytes, const SDL_AudioSpec& spec) {
-    const Uint64 bytesPerSecond = Uint64{SDL_AUDIO_BITSIZE(spec.format) / 8u} * spec.channels *
-                                  static_cast<Uint64>(spec.freq);
+Uint64 Milliseconds(Uint64 bytes, const SDL_AudioSpec& format) {
+    const Uint64 bytesPerSecond = Uint64{SDL_AUDIO_BITSIZE(format.format) / 8u} * format.channels *
+                                  static_cast<Uint64>(format.freq);
     return bytesPerSecond == 0 ? 0 : bytes * 1000 / bytesPerSecond;
 }
 
-void WaitUntilHeard(const SdlAudioLibrary& sdl, SDL_AudioDeviceID device, const SDL_AudioSpec& spec,
-                    Uint64 soundMs) {
+void WaitUntilHeard(const SdlAudioLibrary& sdl, SDL_AudioDeviceID device,
+                    const SDL_AudioSpec& format, Uint64 soundMs) {
     // A device that stops taking data (unplugged, say) must not keep the
     // program from closing: give up well after the sound should have ended.
     const Uint64 giveUpAt = sdl.GetTicks64() + 2 * soundMs + 5000;
@@ -97,7 +97,7 @@ void WaitUntilHeard(const SdlAudioLibrary& sdl, SDL_AudioDeviceID device, const 
     }
     // The queue is empty once SDL has handed the last buffer on; the device
     // still has that buffer and about one more of its own to play.
-    const Uint64 bufferMs = spec.freq > 0 ? Uint64{spec.samples} * 1000 / spec.freq : 0;
+    const Uint64 bufferMs = format.freq > 0 ? Uint64{format.samples} * 1000 / format.freq : 0;
     sdl.Delay(static_cast<Uint32>(2 * bufferMs + 50));
 }
 
@@ -113,7 +113,7 @@ std::int32_t PlaySoundA(const char* pszSound, std::uintptr_t /*hmod*/, std::uint
     const WavFile wav(*sdl, pszSound);
     if (!wav.Loaded()) return 0;
 
-    SDL_AudioSpec wanted = wav.Spec();
+    SDL_AudioSpec wanted = wav.Format();
     wanted.samples = 1024;  // short buffers: the window closes soon after the end
     wanted.callback = nullptr;
     wanted.userdata = nullptr;
