@@ -64,39 +64,40 @@ class LayoutTest : public QObject {
         QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
 
-    void controlSitsAtItsPixels_data() {
+    void controlSitsAtItsPixelsWithItsTooltip_data() {
         QTest::addColumn<QByteArray>("control");
         QTest::addColumn<QRect>("geometry");
-        QTest::newRow("Command1") << QByteArray("Command1") << QRect(74, 0, 24, 24);
-        QTest::newRow("txtSS") << QByteArray("txtSS") << QRect(48, 4, 23, 21);
-        QTest::newRow("txtMM") << QByteArray("txtMM") << QRect(4, 4, 33, 21);
-        QTest::newRow("Label1") << QByteArray("Label1") << QRect(36, 4, 13, 21);
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("Command1") << QByteArray("Command1") << QRect(74, 0, 24, 24) << QString();
+        QTest::newRow("txtSS") << QByteArray("txtSS") << QRect(48, 4, 23, 21)
+                               << QStringLiteral("1～999秒を設定");
+        QTest::newRow("txtMM") << QByteArray("txtMM") << QRect(4, 4, 33, 21)
+                               << QStringLiteral("1～999分を設定");
+        QTest::newRow("Label1") << QByteArray("Label1") << QRect(36, 4, 13, 21) << QString();
     }
-    void controlSitsAtItsPixels() {
+    void controlSitsAtItsPixelsWithItsTooltip() {
         QFETCH(QByteArray, control);
         QFETCH(QRect, geometry);
+        QFETCH(QString, tip);
         AppFolder folder;
         FormTimerWindow window;
         QCOMPARE(Control(window, control)->geometry(), geometry);
-    }
-
-    void fieldsStartWithTheirDesignTexts() {
-        AppFolder folder;
-        FormTimerWindow window;
-        QCOMPARE(window.txtMM().text(), QStringLiteral("000"));
-        QCOMPARE(window.txtSS().text(), QStringLiteral("00"));
+        QCOMPARE(Control(window, control)->toolTip(), tip);
     }
 
     void fieldsShowWhiteBoldGothicDigitsOnDarkBlue_data() {
         QTest::addColumn<QByteArray>("control");
-        QTest::newRow("txtMM") << QByteArray("txtMM");
-        QTest::newRow("txtSS") << QByteArray("txtSS");
+        QTest::addColumn<QString>("designText");
+        QTest::newRow("txtMM") << QByteArray("txtMM") << QStringLiteral("000");
+        QTest::newRow("txtSS") << QByteArray("txtSS") << QStringLiteral("00");
     }
     void fieldsShowWhiteBoldGothicDigitsOnDarkBlue() {
         QFETCH(QByteArray, control);
+        QFETCH(QString, designText);
         AppFolder folder;
         FormTimerWindow window;
         auto* field = static_cast<QLineEdit*>(Control(window, control));
+        QCOMPARE(field->text(), designText);
         QVERIFY(!field->hasFrame());
         QCOMPARE(field->font().pixelSize(), 19);
         QVERIFY(field->font().bold());
@@ -155,16 +156,11 @@ class LayoutTest : public QObject {
         QCOMPARE(window.Label1().font().pixelSize(), 21);
         QVERIFY(window.Label1().font().bold());
         QCOMPARE(window.Label1().focusPolicy(), Qt::NoFocus);
-    }
-
-    void colonFollowsThePalette() {
-        AppFolder folder;
-        FormTimerWindow window;
+        // The colon takes its colour from the palette.
         QPalette palette = window.Label1().palette();
         palette.setColor(QPalette::Active, QPalette::HighlightedText, QColor(255, 200, 0));
         window.Label1().setPalette(palette);
-        const QImage image = Snapshot(window);
-        QVERIFY(CountColour(image, window.Label1().geometry(), qRgb(255, 200, 0)) > 4);
+        QVERIFY(CountColour(Snapshot(window), label, qRgb(255, 200, 0)) > 4);
     }
 
     void backgroundIsBlackAroundTheStrip() {
@@ -178,22 +174,6 @@ class LayoutTest : public QObject {
         // black face beside its 23-pixel picture.
         QCOMPARE(CountColour(image, QRect(74, 24, 24, 3), kBlack), 24 * 3);
         QCOMPARE(CountColour(image, QRect(97, 0, 1, 24), kBlack), 24);
-    }
-
-    void tooltipsSitOnTheFieldsOnly_data() {
-        QTest::addColumn<QByteArray>("control");
-        QTest::addColumn<QString>("tip");
-        QTest::newRow("txtMM") << QByteArray("txtMM") << QStringLiteral("1～999分を設定");
-        QTest::newRow("txtSS") << QByteArray("txtSS") << QStringLiteral("1～999秒を設定");
-        QTest::newRow("Label1") << QByteArray("Label1") << QString();
-        QTest::newRow("Command1") << QByteArray("Command1") << QString();
-    }
-    void tooltipsSitOnTheFieldsOnly() {
-        QFETCH(QByteArray, control);
-        QFETCH(QString, tip);
-        AppFolder folder;
-        FormTimerWindow window;
-        QCOMPARE(Control(window, control)->toolTip(), tip);
     }
 
     void buttonShowsTheBuiltInStartPictureUntilTheFirstClick() {
