@@ -7,9 +7,7 @@
 #include <QInputMethodQueryEvent>
 #include <QTest>
 
-#include "AppFolder.h"
-#include "MessageBoxWatcher.h"
-#include "WindowFixture.h"
+#include "Fixture.h"
 #include "qt/EntryField.h"
 #include "qt/FormTimerWindow.h"
 #include "qt/PictureButton.h"
@@ -111,8 +109,8 @@ class KeyboardFocusTest : public QObject {
         QVERIFY(LoadAndActivate(window));
         QTRY_COMPARE(Focused(), &window.txtMM());
         QCOMPARE(window.txtMM().selectedText(), QStringLiteral("12"));
-        const QList<QWidget*> walk = {&window.txtSS(), &window.Command1(), &window.txtMM(),
-                                      &window.Command1(), &window.txtSS(), &window.txtMM()};
+        const QList<QWidget*> walk = {&window.txtSS(),    &window.Command1(), &window.txtMM(),
+                                      &window.Command1(), &window.txtSS(),    &window.txtMM()};
         for (int step = 0; step < walk.size(); ++step) {
             // Each time with the caret placed inside the field being left.
             if (auto* field = qobject_cast<EntryField*>(Focused())) field->setCursorPosition(1);

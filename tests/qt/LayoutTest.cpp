@@ -5,8 +5,7 @@
 #include <QFontMetrics>
 #include <QTest>
 
-#include "AppFolder.h"
-#include "WindowFixture.h"
+#include "Fixture.h"
 #include "core/Messages.h"
 #include "qt/ColonLabel.h"
 #include "qt/EntryField.h"

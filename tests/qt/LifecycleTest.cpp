@@ -6,9 +6,7 @@
 #include <QTest>
 #include <limits>
 
-#include "AppFolder.h"
-#include "MessageBoxWatcher.h"
-#include "WindowFixture.h"
+#include "Fixture.h"
 #include "core/RuntimeError.h"
 #include "core/UncaughtError.h"
 #include "qt/EntryField.h"
@@ -56,13 +54,10 @@ class LifecycleTest : public QObject {
         QCOMPARE(ended.size(), 1);
         QCOMPARE(ended.first().first().toInt(), 0);
         QVERIFY(window.Ended());
-        const QByteArray left = QByteArray::number(qRound(120 * scale));
-        const QByteArray top = QByteArray::number(qRound(60 * scale));
+        const int left = qRound(120 * scale);
+        const int top = qRound(60 * scale);
         QCOMPARE(folder.Read(QStringLiteral("Data/Kelvora.ini")),
-                 "[WinPos]\r\nLeft=" + left +
-                     "\r\nRight=" + QByteArray::number(left.toInt() + width) + "\r\nTop=" + top +
-                     "\r\nBottom=" + QByteArray::number(top.toInt() + height) +
-                     "\r\nshowCmd=1\r\n");
+                 Profile(left, left + width, top, top + height, 1));
         // Closed is closed: nothing reaches the form any more.
         window.Unload();
         QCOMPARE(ended.size(), 1);

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QTest>
 
-#include "AppFolder.h"
+#include "Fixture.h"
 #include "core/RuntimeError.h"
 #include "qt/FormTimerWindow.h"
 #include "qt/PictureButton.h"

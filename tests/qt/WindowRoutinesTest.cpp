@@ -6,8 +6,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "AppFolder.h"
-#include "WindowFixture.h"
+#include "Fixture.h"
 #include "core/ModuleWin32API.h"
 #include "qt/FormTimerWindow.h"
 
@@ -16,13 +15,6 @@ using namespace kelvora::test;
 namespace win32api = kelvora::win32api;
 
 namespace {
-
-QByteArray Profile(int left, int right, int top, int bottom, int showCmd) {
-    return "[WinPos]\r\nLeft=" + QByteArray::number(left) +
-           "\r\nRight=" + QByteArray::number(right) + "\r\nTop=" + QByteArray::number(top) +
-           "\r\nBottom=" + QByteArray::number(bottom) +
-           "\r\nshowCmd=" + QByteArray::number(showCmd) + "\r\n";
-}
 
 qreal Scale() { return QGuiApplication::primaryScreen()->devicePixelRatio(); }
 
