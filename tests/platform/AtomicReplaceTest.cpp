@@ -20,46 +20,33 @@ TEST(AtomicReplace, TemporaryLiesBesideTheTargetUnderAFreshName) {
     EXPECT_FALSE(std::filesystem::exists(first));
 }
 
-TEST(AtomicReplace, CommitPutsTheNewContentsInPlace) {
+TEST(AtomicReplace, CommitCreatesOrReplacesTheTarget) {
     const TempFolder folder;
     const auto target = folder / "TimerSet.txt";
-    WriteBytes(target, "5,0\r\n");
-    const auto temporary = TemporarySibling(target);
-    WriteBytes(temporary, "10,30\r\n");
-
-    EXPECT_TRUE(CommitReplacement(temporary, target));
-    EXPECT_EQ(ReadBytes(target), "10,30\r\n");
-    EXPECT_FALSE(std::filesystem::exists(temporary));
+    for (const char* contents : {"1,0\r\n", "10,30\r\n"}) {  // missing, then present
+        const auto temporary = TemporarySibling(target);
+        WriteBytes(temporary, contents);
+        EXPECT_TRUE(CommitReplacement(temporary, target));
+        EXPECT_EQ(ReadBytes(target), contents);
+        EXPECT_FALSE(std::filesystem::exists(temporary));
+    }
 }
 
-TEST(AtomicReplace, CommitCreatesAMissingTarget) {
-    const TempFolder folder;
-    const auto target = folder / "TimerSet.txt";
-    const auto temporary = TemporarySibling(target);
-    WriteBytes(temporary, "1,0\r\n");
-    EXPECT_TRUE(CommitReplacement(temporary, target));
-    EXPECT_EQ(ReadBytes(target), "1,0\r\n");
-}
-
-TEST(AtomicReplace, FailedCommitLeavesTheOldContents) {
+TEST(AtomicReplace, FailedCommitLeavesTheOldContentsAndNoTemporary) {
     const TempFolder folder;
     const auto target = folder / "TimerSet.txt";
     WriteBytes(target, "5,0\r\n");
     EXPECT_FALSE(CommitReplacement(TemporarySibling(target), target));  // never written
     EXPECT_EQ(ReadBytes(target), "5,0\r\n");
-}
 
-TEST(AtomicReplace, FailedCommitRemovesTheTemporary) {
-    const TempFolder folder;
-    const auto target = folder / "Data";
-    std::filesystem::create_directory(target);
-    WriteBytes(target / "notify.wav", "RIFF");
-    const auto temporary = TemporarySibling(target);
+    const auto data = folder / "Data";
+    std::filesystem::create_directory(data);
+    WriteBytes(data / "notify.wav", "RIFF");
+    const auto temporary = TemporarySibling(data);
     WriteBytes(temporary, "10,30\r\n");
-
-    EXPECT_FALSE(CommitReplacement(temporary, target));  // a folder is never replaced
+    EXPECT_FALSE(CommitReplacement(temporary, data));  // a folder is never replaced
     EXPECT_FALSE(std::filesystem::exists(temporary));
-    EXPECT_EQ(ReadBytes(target / "notify.wav"), "RIFF");
+    EXPECT_EQ(ReadBytes(data / "notify.wav"), "RIFF");
 }
 
 }  // namespace

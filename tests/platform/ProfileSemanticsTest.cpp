@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -39,12 +38,9 @@ int Write(const std::filesystem::path& file, const char* section, const char* ke
 }
 
 std::size_t CountIgnoringCase(std::string text, std::string part) {
-    const auto lower = [](std::string& s) {
-        std::transform(s.begin(), s.end(), s.begin(),
-                       [](unsigned char c) { return std::tolower(c); });
-    };
-    lower(text);
-    lower(part);
+    for (std::string* s : {&text, &part}) {
+        for (char& c : *s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
     std::size_t count = 0;
     for (std::size_t at = text.find(part); at != text.npos; at = text.find(part, at + 1)) ++count;
     return count;
@@ -130,19 +126,12 @@ TEST(ProfileRead, LongValueIsCutToTheBufferLessOne) {
     EXPECT_EQ(Read(file, "S", "Missing", value.c_str()), value.substr(0, 255));
 }
 
-TEST(ProfileWrite, CreatesFileSectionAndKey) {
-    const TempFolder folder;
-    const auto file = folder / "Kelvora.ini";
-    EXPECT_NE(Write(file, "WinPos", "Left", "120"), 0);
-    EXPECT_TRUE(std::filesystem::is_regular_file(file));
-    EXPECT_EQ(Read(file, "WinPos", "Left", "x"), "120");
-}
-
-TEST(ProfileWrite, NewKeysAppearInTheOrderFirstWritten) {
+TEST(ProfileWrite, CreatesTheFileWithNewKeysInTheOrderFirstWritten) {
     const TempFolder folder;
     const auto file = folder / "Kelvora.ini";
     const char* keys[] = {"Left", "Right", "Top", "Bottom", "showCmd"};
     for (const char* key : keys) EXPECT_NE(Write(file, "WinPos", key, "1"), 0);
+    EXPECT_EQ(Read(file, "WinPos", "showCmd", "x"), "1");
 
     const std::string text = ReadBytes(file);
     EXPECT_EQ(CountIgnoringCase(text, "[WinPos]"), 1u);
@@ -155,16 +144,7 @@ TEST(ProfileWrite, NewKeysAppearInTheOrderFirstWritten) {
     }
 }
 
-TEST(ProfileWrite, AddsSectionAndKeepsTheOthers) {
-    const TempFolder folder;
-    const auto file = folder / "Kelvora.ini";
-    WriteBytes(file, "[Other]\r\nName=kept\r\n");
-    EXPECT_NE(Write(file, "WinPos", "Left", "5"), 0);
-    EXPECT_EQ(Read(file, "Other", "Name", "x"), "kept");
-    EXPECT_EQ(Read(file, "WinPos", "Left", "x"), "5");
-}
-
-TEST(ProfileWrite, ReplacesAnExistingValueInPlace) {
+TEST(ProfileWrite, ReplacesAnExistingValueInPlaceAndAddsSections) {
     const TempFolder folder;
     const auto file = folder / "Kelvora.ini";
     WriteBytes(file, "[WinPos]\r\nLEFT=1\r\nTop=2\r\n");
@@ -176,6 +156,11 @@ TEST(ProfileWrite, ReplacesAnExistingValueInPlace) {
     EXPECT_EQ(CountIgnoringCase(text, "left="), 1u);
     EXPECT_EQ(CountIgnoringCase(text, "[winpos]"), 1u);
     EXPECT_LT(text.find("=120"), text.find("Top=2"));
+
+    EXPECT_NE(Write(file, "Other", "Left", "5"), 0);
+    EXPECT_EQ(Read(file, "Other", "Left", "x"), "5");
+    EXPECT_EQ(Read(file, "WinPos", "Left", "x"), "120");
+    EXPECT_EQ(Read(file, "WinPos", "Top", "x"), "2");
 }
 
 TEST(ProfileWrite, ValuesReadBackAsTheReadRulesSay) {
@@ -200,33 +185,22 @@ TEST(ProfileWrite, ValuesReadBackAsTheReadRulesSay) {
     }
 }
 
-TEST(ProfileWrite, NullValueDeletesTheKey) {
+TEST(ProfileWrite, NullValueDeletesTheKeyAndNullKeyTheSection) {
     const TempFolder folder;
     const auto file = folder / "Kelvora.ini";
-    WriteBytes(file, "[WinPos]\r\nLeft=1\r\nTop=2\r\n");
+    WriteBytes(file, "[WinPos]\r\nLeft=1\r\nTop=2\r\n[Other]\r\nTop=3\r\n");
     EXPECT_NE(Write(file, "WinPos", "Left", nullptr), 0);
     EXPECT_EQ(Read(file, "WinPos", "Left", "gone"), "gone");
     EXPECT_EQ(Read(file, "WinPos", "Top", "x"), "2");
-}
-
-TEST(ProfileWrite, NullKeyDeletesTheSection) {
-    const TempFolder folder;
-    const auto file = folder / "Kelvora.ini";
-    WriteBytes(file, "[WinPos]\r\nLeft=1\r\n[Other]\r\nTop=2\r\n");
     EXPECT_NE(Write(file, "WinPos", nullptr, nullptr), 0);
-    EXPECT_EQ(Read(file, "WinPos", "Left", "gone"), "gone");
-    EXPECT_EQ(Read(file, "Other", "Top", "x"), "2");
+    EXPECT_EQ(Read(file, "WinPos", "Top", "gone"), "gone");
+    EXPECT_EQ(Read(file, "Other", "Top", "x"), "3");
 }
 
-TEST(ProfileWrite, FailsWhenTheFolderIsMissing) {
+TEST(ProfileWrite, FailsWhereNoFileCanBe) {
     const TempFolder folder;
-    const auto file = folder / "Data" / "Kelvora.ini";
-    EXPECT_EQ(Write(file, "WinPos", "Left", "1"), 0);
+    EXPECT_EQ(Write(folder / "Data" / "Kelvora.ini", "WinPos", "Left", "1"), 0);
     EXPECT_FALSE(std::filesystem::exists(folder / "Data"));
-}
-
-TEST(ProfileWrite, FailsWhenThePathIsAFolder) {
-    const TempFolder folder;
     std::filesystem::create_directory(folder / "Kelvora.ini");
     EXPECT_EQ(Write(folder / "Kelvora.ini", "WinPos", "Left", "1"), 0);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "Kelvora.ini"));

@@ -15,15 +15,15 @@ class TempFolder {
   public:
     TempFolder() {
         std::random_device random;
-        const auto base = std::filesystem::temp_directory_path();
         do {
-            path_ = base / ("kelvora-platform-" + std::to_string(random()));
+            path_ = std::filesystem::temp_directory_path() /
+                    ("kelvora-platform-" + std::to_string(random()));
         } while (!std::filesystem::create_directory(path_));
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     ~TempFolder() {
-        std::error_code ignored;
+        std::error_code ignored;  // a test may have left a read-only file or folder
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(path_, ignored);
@@ -37,8 +37,8 @@ class TempFolder {
 };
 
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::string ReadBytes(const std::filesystem::path& path) {
