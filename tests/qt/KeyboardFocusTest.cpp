@@ -3,13 +3,10 @@
 // and the button, and a field selects its whole text whenever it gets the
 // focus.
 
-#include <QApplication>
 #include <QInputMethodQueryEvent>
-#include <QTest>
 
 #include "Fixture.h"
 #include "qt/EntryField.h"
-#include "qt/FormTimerWindow.h"
 #include "qt/PictureButton.h"
 
 using kelvora::qt::EntryField;

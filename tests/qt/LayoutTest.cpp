@@ -3,13 +3,10 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QTest>
 
 #include "Fixture.h"
-#include "core/Messages.h"
 #include "qt/ColonLabel.h"
 #include "qt/EntryField.h"
-#include "qt/FormTimerWindow.h"
 #include "qt/PictureButton.h"
 
 using kelvora::qt::FormTimerWindow;

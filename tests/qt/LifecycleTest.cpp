@@ -3,14 +3,12 @@
 // and a whole short countdown up to the alarm.
 
 #include <QSignalSpy>
-#include <QTest>
 #include <limits>
 
 #include "Fixture.h"
 #include "core/RuntimeError.h"
 #include "core/UncaughtError.h"
 #include "qt/EntryField.h"
-#include "qt/FormTimerWindow.h"
 #include "qt/MessageBoxes.h"
 
 using kelvora::qt::FormTimerWindow;

@@ -1,14 +1,10 @@
 // The start/stop button's pictures: read from files, with the mask colour
 // left out so the face shows, and the errors the form relies on.
 
-#include <QDir>
-#include <QFile>
 #include <QPainter>
-#include <QTest>
 
 #include "Fixture.h"
 #include "core/RuntimeError.h"
-#include "qt/FormTimerWindow.h"
 #include "qt/PictureButton.h"
 #include "qt/Pictures.h"
 

@@ -4,11 +4,9 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTest>
 
 #include "Fixture.h"
 #include "core/ModuleWin32API.h"
-#include "qt/FormTimerWindow.h"
 
 using kelvora::qt::FormTimerWindow;
 using namespace kelvora::test;
