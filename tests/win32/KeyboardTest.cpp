@@ -5,9 +5,18 @@
 #include <string>
 
 #include "FormWindowFixture.h"
+#include "win32/TimerControl.h"
 
 namespace kelvora::win32::test {
 namespace {
+
+// KillTimer answers whether the timer was running; a running timer it ends is
+// set again, so that the countdown goes on as before.
+bool Timer1Running(HWND form) {
+    if (::KillTimer(form, TimerControl::kId) == FALSE) return false;
+    ::SetTimer(form, TimerControl::kId, TimerControl::kIntervalMs, nullptr);
+    return true;
+}
 
 struct KeyCase {
     const char* name;
@@ -17,21 +26,25 @@ struct KeyCase {
 
 class KeyClicksTheButton : public FormWindowTest, public testing::WithParamInterface<KeyCase> {};
 
+// Timer1 runs only while the countdown does.
 TEST_P(KeyClicksTheButton, StartingAndThenStoppingTheCountdown) {
     const KeyCase& c = GetParam();
     Start();
+    EXPECT_FALSE(Timer1Running(window_->Handle())) << "the load stops the form's timer";
     SetTextOf(Control(FormControl::txtMM), L"0");
     SetTextOf(Control(FormControl::txtSS), L"5");
     ::SetFocus(Control(c.focus));
 
     PressKey(c.key);
     EXPECT_TRUE(PumpUntil([&] { return window_->Logic().Running != 0; })) << "started";
+    EXPECT_TRUE(Timer1Running(window_->Handle()));
     EXPECT_EQ(ReadBytes(DataFolder() / "TimerSet.txt"), "0,5\r\n");
     EXPECT_EQ(::GetFocus(), Control(FormControl::Command1)) << "a start puts the focus on it";
 
     ::SetFocus(Control(c.focus));
     PressKey(c.key);
     EXPECT_TRUE(PumpUntil([&] { return window_->Logic().Running == 0; })) << "stopped";
+    EXPECT_FALSE(Timer1Running(window_->Handle()));
     EXPECT_EQ(::GetFocus(), Control(FormControl::txtMM)) << "a stop puts the focus on minutes";
     EXPECT_TRUE(messageBox_.shown.empty());
 }
@@ -46,17 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"EnterOnTheButton", FormControl::Command1, VK_RETURN}),
     [](const testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
 
-TEST_F(FormWindowTest, EnterWithARejectedSettingShowsTheMessageAndKeepsStopped) {
-    Start();
-    SetTextOf(Control(FormControl::txtMM), L"0");
-    SetTextOf(Control(FormControl::txtSS), L"0");
-    PressKey(VK_RETURN);
-    ASSERT_TRUE(PumpUntil([&] { return !messageBox_.shown.empty(); }));
-    EXPECT_EQ(messageBox_.shown[0].style, 64);
-    EXPECT_EQ(window_->Logic().Running, 0);
-}
-
-TEST_F(FormWindowTest, TypingReplacesTheWholeTextOfAFieldThatTookTheFocus) {
+TEST_F(FormWindowTest, AFieldThatTakesTheFocusSelectsItsWholeText) {
     std::filesystem::create_directories(DataFolder());
     WriteBytes(DataFolder() / "TimerSet.txt", "12,34\r\n");
     Start();
@@ -64,28 +67,21 @@ TEST_F(FormWindowTest, TypingReplacesTheWholeTextOfAFieldThatTookTheFocus) {
     const HWND ss = Control(FormControl::txtSS);
     EXPECT_EQ(TextOf(mm), L"12");
     EXPECT_EQ(SelectionOf(mm), std::make_pair(0, 2)) << "focused by the load";
-
     PressKey(VK_TAB);
     EXPECT_EQ(SelectionOf(ss), std::make_pair(0, 2)) << "focused by Tab";
     PressKey('7');
-    EXPECT_EQ(TextOf(ss), L"7");
+    EXPECT_EQ(TextOf(ss), L"7") << "typing replaces the whole text";
 
-    ::SetFocus(Control(FormControl::Command1));
-    SetTextOf(mm, L"");
-    ::SetFocus(mm);
-    EXPECT_EQ(SelectionOf(mm), std::make_pair(0, 0)) << "an empty field: the caret at the start";
-}
-
-// The logic counts characters, the edit control UTF-16 units.
-TEST_F(FormWindowTest, SelectionCountsCharactersBeyondTheBasicPlane) {
-    Start();
-    const HWND mm = Control(FormControl::txtMM);
-    SetTextOf(mm,
-              L"1\U0001F600"
-              L"2");
-    ::SetFocus(Control(FormControl::txtSS));
-    ::SetFocus(mm);
-    EXPECT_EQ(SelectionOf(mm), std::make_pair(0, 4));
+    // The logic counts characters, the edit control UTF-16 units.
+    for (const auto& [text, end] : {std::pair{L"", 0},
+                                    {L"1\U0001F600"
+                                     L"2",
+                                     4}}) {
+        ::SetFocus(ss);
+        SetTextOf(mm, text);
+        ::SetFocus(mm);
+        EXPECT_EQ(SelectionOf(mm), std::make_pair(0, end));
+    }
 }
 
 }  // namespace
