@@ -56,25 +56,6 @@ TEST(KelvoraExe, CarriesItsVersionBlock) {
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 }
 
-#pragma pack(push, 2)
-struct IconGroupEntry {
-    BYTE width;
-    BYTE height;
-    BYTE colourCount;
-    BYTE reserved;
-    WORD planes;
-    WORD bitCount;
-    DWORD bytes;
-    WORD id;
-};
-struct IconGroup {
-    WORD reserved;
-    WORD type;
-    WORD count;
-    IconGroupEntry entries[1];
-};
-#pragma pack(pop)
-
 // Kelvora.exe's resources, as Explorer reads them without running it.
 const void* Resource(LPCWSTR name, LPCWSTR type, DWORD* size = nullptr) {
     static const HMODULE exe = ::LoadLibraryExW(
@@ -85,17 +66,19 @@ const void* Resource(LPCWSTR name, LPCWSTR type, DWORD* size = nullptr) {
     return ::LockResource(::LoadResource(exe, found));
 }
 
+// An icon group: a 6-byte header whose last word counts the entries, then
+// 14 bytes an entry: width, height, colours, reserved, planes, bits, size, id.
 TEST(KelvoraExe, CarriesTheIconInSixImages) {
-    const auto* group = static_cast<const IconGroup*>(Resource(MAKEINTRESOURCEW(1), RT_GROUP_ICON));
+    const auto* group = static_cast<const BYTE*>(Resource(MAKEINTRESOURCEW(1), RT_GROUP_ICON));
     ASSERT_NE(group, nullptr);
-    ASSERT_EQ(group->count, 6);
+    const auto word = [](const BYTE* at) { return static_cast<WORD>(at[0] | at[1] << 8); };
+    ASSERT_EQ(word(group + 4), 6);
     std::vector<std::pair<int, int>> images;  // size, bits per pixel
-    for (WORD i = 0; i < group->count; ++i) {
-        const IconGroupEntry& entry = group->entries[i];
-        images.emplace_back(entry.width, entry.bitCount);
+    for (const BYTE* entry = group + 6; entry < group + 6 + 6 * 14; entry += 14) {
+        images.emplace_back(entry[0], word(entry + 6));
         DWORD size = 0;
-        EXPECT_NE(Resource(MAKEINTRESOURCEW(entry.id), RT_ICON, &size), nullptr);
-        EXPECT_EQ(size, entry.bytes);
+        EXPECT_NE(Resource(MAKEINTRESOURCEW(word(entry + 12)), RT_ICON, &size), nullptr);
+        EXPECT_EQ(size, word(entry + 8) | static_cast<DWORD>(word(entry + 10)) << 16);
     }
     std::sort(images.begin(), images.end());
     EXPECT_EQ(images, (std::vector<std::pair<int, int>>{

@@ -20,10 +20,9 @@ class RecordingMessageBox final : public core::MessageBox {
     struct Shown {
         std::string text;
         int style;
-        std::string title;
     };
-    void Show(const std::string& text, int style, const std::string& title) override {
-        shown.push_back({text, style, title});
+    void Show(const std::string& text, int style, const std::string&) override {
+        shown.push_back({text, style});
     }
     std::vector<Shown> shown;
 };

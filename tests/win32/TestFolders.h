@@ -16,8 +16,8 @@ class TempFolder {
   public:
     explicit TempFolder(const std::u8string& name = u8"kelvora-win32") {
         static std::atomic<int> counter{0};
-        path_ = std::filesystem::temp_directory_path() / name;
-        path_ += "-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(counter++);
+        path_ = std::filesystem::temp_directory_path() / (name + u8"-");
+        path_ += std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
