@@ -222,11 +222,12 @@ class Started:
                 self.process.wait()
 
 
-def portable_copy(temp):
-    folder = Path(temp) / "Kelvora"
+def portable_copy(temp, source=KELVORA, name="Kelvora"):
+    """A fresh copy of a built program's folder, without the files a run leaves."""
+    folder = Path(temp) / name
     if folder.exists():
         shutil.rmtree(folder)
-    shutil.copytree(KELVORA, folder)
+    shutil.copytree(source, folder)
     for leftover in ("TimerSet.txt", "Kelvora.ini"):
         (folder / "Data" / leftover).unlink(missing_ok=True)
     return folder

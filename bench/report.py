@@ -82,7 +82,7 @@ def wine_services_rss_kib():
     return total
 
 
-class WineStarted:
+class WineStarted(lb.Started):
     """A Windows program started under the warm Wine server, up to its window shown."""
 
     def __init__(self, x, exe, cwd):
@@ -97,27 +97,11 @@ class WineStarted:
         self.pid = self.process.pid if self.process.pid in candidates else \
             (candidates[0] if candidates else self.process.pid)
 
-    def startup_ms(self):
-        return (self.shown - self.started) * 1000
-
-    def end(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+    # startup_ms() and end() are the Linux benchmark's own.
 
 
 def windows_copy(temp):
-    folder = Path(temp) / "KelvoraWindows"
-    if folder.exists():
-        shutil.rmtree(folder)
-    shutil.copytree(KELVORA_EXE_FOLDER, folder)
-    for leftover in ("TimerSet.txt", "Kelvora.ini"):
-        (folder / "Data" / leftover).unlink(missing_ok=True)
-    return folder
+    return lb.portable_copy(temp, KELVORA_EXE_FOLDER, "KelvoraWindows")
 
 
 def windows_program(program, temp):
