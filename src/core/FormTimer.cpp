@@ -20,9 +20,13 @@ FormTimer::FormTimer(FormControls controls)
       Command1(controls.Command1),
       Timer1(controls.Timer1) {}
 
-void SelectAndFocus(TextBox& field) {
+void SelectWholeText(TextBox& field) {
     field.SetSelStart(0);
     field.SetSelLength(CharacterCount(field.Text()));
+}
+
+void SelectAndFocus(TextBox& field) {
+    SelectWholeText(field);
     field.SetFocus();
 }
 
@@ -103,14 +107,8 @@ void FormTimer::LoadTimerSet() {
     }
 }
 
-void FormTimer::txtMM_GotFocus() {
-    txtMM.SetSelStart(0);
-    txtMM.SetSelLength(CharacterCount(txtMM.Text()));
-}
+void FormTimer::txtMM_GotFocus() { SelectWholeText(txtMM); }
 
-void FormTimer::txtSS_GotFocus() {
-    txtSS.SetSelStart(0);
-    txtSS.SetSelLength(CharacterCount(txtSS.Text()));
-}
+void FormTimer::txtSS_GotFocus() { SelectWholeText(txtSS); }
 
 }  // namespace kelvora::core

@@ -56,6 +56,9 @@ private:
     Timer& Timer1;
 };
 
+// Selects the whole text of a field, so that what the user types replaces it.
+void SelectWholeText(TextBox& field);
+
 // Selects the whole text of a field and gives it the focus.
 void SelectAndFocus(TextBox& field);
 
