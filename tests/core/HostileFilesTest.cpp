@@ -37,6 +37,13 @@ bool IsWellFormedUtf8(const std::string& text) {
 
 class HostileFiles : public CoreFixture {
   protected:
+    // What a start-up with no usable setting file shows: zero, and no word.
+    static void ExpectZeroOfferedSilently(const FakeFrontEnd& ui) {
+        EXPECT_EQ(ui.txtMM.Text(), "00");
+        EXPECT_EQ(ui.txtSS.Text(), "00");
+        EXPECT_TRUE(ui.messageBox.shown.empty());
+    }
+
     // After whatever the files did, a typed setting still starts and stops the
     // countdown and is saved.
     void ExpectClickStillStartsAndStops(FakeFrontEnd& ui) {
@@ -158,9 +165,7 @@ TEST_F(HostileFiles, ASettingFileThatIsAFolderOffersZeroAndIsNeverWrittenOver) {
     std::filesystem::create_directories(SettingFile());
     FakeFrontEnd ui;
     ui.Load();
-    EXPECT_EQ(ui.txtMM.Text(), "00");
-    EXPECT_EQ(ui.txtSS.Text(), "00");
-    EXPECT_TRUE(ui.messageBox.shown.empty());
+    ExpectZeroOfferedSilently(ui);
     ExpectClickStillStartsAndStops(ui);
     EXPECT_TRUE(std::filesystem::is_directory(SettingFile()));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(DataFolder()), {}), 3)
@@ -171,9 +176,7 @@ TEST_F(HostileFiles, ADataFolderThatIsAFileOffersZeroAndTheWindowStillWorks) {
     WriteBytes(DataFolder(), "not a folder");
     FakeFrontEnd ui;
     ui.Load();
-    EXPECT_EQ(ui.txtMM.Text(), "00");
-    EXPECT_EQ(ui.txtSS.Text(), "00");
-    EXPECT_TRUE(ui.messageBox.shown.empty());
+    ExpectZeroOfferedSilently(ui);
     EXPECT_EQ(ui.form.caption, "  Kelvora");
     ExpectClickStillStartsAndStops(ui);
     EXPECT_EQ(ui.Command1.picture, "builtin:go");
@@ -197,9 +200,7 @@ TEST_F(HostileFiles, ASettingFileThatIsAPipeOrADeviceIsTakenAsMissing) {
         }
         FakeFrontEnd ui;
         ui.Load();
-        EXPECT_EQ(ui.txtMM.Text(), "00");
-        EXPECT_EQ(ui.txtSS.Text(), "00");
-        EXPECT_TRUE(ui.messageBox.shown.empty());
+        ExpectZeroOfferedSilently(ui);
         ExpectClickStillStartsAndStops(ui);
         EXPECT_EQ(ReadBytes(SettingFile()), "1,29\r\n") << "a save puts a file in its place";
     }
