@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/FormTimer.h"
+#include "win32/Accessibility.h"
 #include "win32/EditBox.h"
 #include "win32/Handles.h"
 #include "win32/Layout.h"
@@ -29,8 +30,10 @@ class FormTimerWindow final : public WindowBase, public core::Form, public Messa
     static constexpr COLORREF kFieldText = RGB(255, 255, 255);
 
     // `endProgram` ends the process once an error that left an event has been
-    // reported in `messageBox`.
-    FormTimerWindow(core::MessageBox& messageBox, std::function<void()> endProgram);
+    // reported in `messageBox`. `annotations` tells screen readers what the
+    // fields are; it is released with the window, before COM goes.
+    FormTimerWindow(core::MessageBox& messageBox, std::function<void()> endProgram,
+                    std::unique_ptr<Annotations> annotations = SystemAnnotations());
 
     // Creates the window and its controls, hidden.
     void Create();
@@ -78,6 +81,7 @@ class FormTimerWindow final : public WindowBase, public core::Form, public Messa
     MessagePump events_{*this};
     Tooltips tooltips_;
     std::unique_ptr<core::FormTimer> logic_;
+    std::unique_ptr<Annotations> annotations_;
 
     UINT dpi_ = 96;
     FormLayout layout_{};

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "win32/Accessibility.h"
 #include "win32/Dpi.h"
 #include "win32/ResourceIds.h"
 
@@ -26,21 +27,25 @@ BitmapHandle ToBitmap(const Picture& picture) {
 }  // namespace
 
 void PictureButtonControl::SetPictureFromFile(const std::string& path) {
-    Show(LoadPictureFile(path));
+    Picture picture = LoadPictureFile(path);
+    Show(std::move(picture), faceOfFile_ ? faceOfFile_(path) : core::ButtonFace::Go);
 }
 
 void PictureButtonControl::SetBuiltInPicture(core::ButtonFace face) {
     const int id = face == core::ButtonFace::Go ? IDR_BUILTIN_GO : IDR_BUILTIN_STOP;
-    Show(LoadPictureResource(::GetModuleHandleW(nullptr), id));
+    Show(LoadPictureResource(::GetModuleHandleW(nullptr), id), face);
 }
 
 void PictureButtonControl::SetFocus() { ::SetFocus(button_); }
 
-void PictureButtonControl::Show(Picture picture) {
+void PictureButtonControl::Show(Picture picture, core::ButtonFace face) {
     ApplyMaskColour(picture, kMaskColour, kFaceColour);
     bitmap_ = picture.Empty() ? nullptr : ToBitmap(picture);
     picture_ = std::move(picture);
-    if (button_ != nullptr) ::InvalidateRect(button_, nullptr, TRUE);
+    if (button_ == nullptr) return;
+    ::InvalidateRect(button_, nullptr, TRUE);
+    // With the picture, so that the name a screen reader reads never lags it.
+    ::SetWindowTextW(button_, AccessibleNameFor(face));
 }
 
 void PictureButtonControl::Draw(const DRAWITEMSTRUCT& item, UINT dpi) const {

@@ -1,5 +1,7 @@
 #pragma once
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "core/Controls.h"
 #include "win32/Handles.h"
@@ -8,7 +10,8 @@
 namespace kelvora::win32 {
 
 // Command1: a push button that shows a picture in place of a caption, drawn by
-// its owner on a black face, with black pixels of the picture not drawn.
+// its owner on a black face, with black pixels of the picture not drawn. Its
+// window text, never drawn, names for screen readers what a press will do.
 class PictureButtonControl final : public core::PictureButton {
   public:
     static constexpr COLORREF kFaceColour = RGB(0, 0, 0);
@@ -16,6 +19,10 @@ class PictureButtonControl final : public core::PictureButton {
 
     void Attach(HWND button) { button_ = button; }
     HWND Handle() const { return button_; }
+    // Which state a picture file stands for; the form knows its files.
+    void SetFaceOfFile(std::function<core::ButtonFace(const std::string& path)> faceOf) {
+        faceOfFile_ = std::move(faceOf);
+    }
 
     void SetPictureFromFile(const std::string& path) override;
     void SetBuiltInPicture(core::ButtonFace face) override;
@@ -29,11 +36,12 @@ class PictureButtonControl final : public core::PictureButton {
     void Draw(const DRAWITEMSTRUCT& item, UINT dpi) const;
 
   private:
-    void Show(Picture picture);
+    void Show(Picture picture, core::ButtonFace face);
 
     HWND button_ = nullptr;  // not ours: the form destroys its children
     Picture picture_;
     BitmapHandle bitmap_;
+    std::function<core::ButtonFace(const std::string&)> faceOfFile_;
 };
 
 }  // namespace kelvora::win32
