@@ -235,7 +235,8 @@ LRESULT FormTimerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_DESTROY:
             ::KillTimer(Handle(), TimerControl::kId);
             if (annotations_) {
-                for (const HWND field : {txtMM_.Handle(), txtSS_.Handle()}) annotations_->Clear(field);
+                for (const HWND field : {txtMM_.Handle(), txtSS_.Handle()})
+                    annotations_->Clear(field);
                 annotations_.reset();
             }
             // The form was the program's only window.
