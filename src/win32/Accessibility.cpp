@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/Messages.h"
 #include "platform/windows/Utf16.h"
 
 // The annotation service and its smart pointer.
@@ -65,6 +66,34 @@ std::unique_ptr<Annotations> SystemAnnotations() {
         return std::make_unique<NoAnnotations>();
     }
     return std::make_unique<AnnotationService>(std::move(service));
+}
+
+}  // namespace kelvora::win32
+
+namespace kelvora::win32 {
+
+void FieldAnnotations::Attach(HWND minutes, HWND seconds) {
+    minutes_ = minutes;
+    seconds_ = seconds;
+    BOOL screenReader = FALSE;
+    if (::SystemParametersInfoW(SPI_GETSCREENREADER, 0, &screenReader, 0) && screenReader) Give();
+}
+
+void FieldAnnotations::Give() {
+    if (service_ || minutes_ == nullptr || !factory_) return;
+    service_ = factory_();
+    if (!service_) return;
+    service_->Describe(minutes_, L"分", core::messages::kMinutesTip);
+    service_->Describe(seconds_, L"秒", core::messages::kSecondsTip);
+}
+
+void FieldAnnotations::Withdraw() {
+    if (service_) {
+        service_->Clear(minutes_);
+        service_->Clear(seconds_);
+        service_.reset();
+    }
+    minutes_ = seconds_ = nullptr;
 }
 
 }  // namespace kelvora::win32

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -33,5 +34,29 @@ class Annotations {
 // Where the service is missing or refuses (Wine has it only in name), the
 // controls keep what the proxies find on their own and nothing else changes.
 std::unique_ptr<Annotations> SystemAnnotations();
+
+using AnnotationsFactory = std::function<std::unique_ptr<Annotations>()>;
+
+// The names and descriptions of the minutes and seconds fields. They are given
+// when a screen reader is running as the window is made, else when a client
+// first asks the form for its accessible object (WM_GETOBJECT), as each one
+// does on its way to the controls: the service brings a library of its own
+// into the process, which a user without assistive technology need not carry.
+class FieldAnnotations {
+  public:
+    explicit FieldAnnotations(AnnotationsFactory factory) : factory_(std::move(factory)) {}
+
+    void Attach(HWND minutes, HWND seconds);
+    // Once; later calls find the fields annotated.
+    void Give();
+    // Before the fields are destroyed, and the service before COM goes.
+    void Withdraw();
+
+  private:
+    AnnotationsFactory factory_;
+    std::unique_ptr<Annotations> service_;
+    HWND minutes_ = nullptr;
+    HWND seconds_ = nullptr;
+};
 
 }  // namespace kelvora::win32

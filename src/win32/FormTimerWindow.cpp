@@ -48,12 +48,12 @@ HICON LoadProgramIcon(int size) {
 }  // namespace
 
 FormTimerWindow::FormTimerWindow(core::MessageBox& messageBox, std::function<void()> endProgram,
-                                 std::unique_ptr<Annotations> annotations)
+                                 AnnotationsFactory annotations)
     : messageBox_(messageBox),
       endProgram_(std::move(endProgram)),
       logic_(std::make_unique<core::FormTimer>(
           core::FormControls{*this, txtMM_, txtSS_, command1_, timer1_, messageBox_, events_})),
-      annotations_(std::move(annotations)) {
+      fieldAnnotations_(std::move(annotations)) {
     command1_.SetFaceOfFile([this](const std::string& path) {
         return path == logic_->StopImageFile ? core::ButtonFace::Stop : core::ButtonFace::Go;
     });
@@ -111,10 +111,7 @@ void FormTimerWindow::CreateControls() {
     }
     fieldBrush_.reset(::CreateSolidBrush(kFieldBackground));
     command1_.SetBuiltInPicture(core::ButtonFace::Go);
-    if (annotations_) {
-        annotations_->Describe(txtMM_.Handle(), L"分", core::messages::kMinutesTip);
-        annotations_->Describe(txtSS_.Handle(), L"秒", core::messages::kSecondsTip);
-    }
+    fieldAnnotations_.Attach(txtMM_.Handle(), txtSS_.Handle());
 }
 
 void FormTimerWindow::ApplyLayout() {
@@ -234,14 +231,13 @@ LRESULT FormTimerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         case WM_DESTROY:
             ::KillTimer(Handle(), TimerControl::kId);
-            if (annotations_) {
-                for (const HWND field : {txtMM_.Handle(), txtSS_.Handle()})
-                    annotations_->Clear(field);
-                annotations_.reset();
-            }
+            fieldAnnotations_.Withdraw();
             // The form was the program's only window.
             ::PostQuitMessage(0);
             return 0;
+        case WM_GETOBJECT:
+            fieldAnnotations_.Give();
+            break;
         case WM_SYSCOLORCHANGE:
             ::InvalidateRect(Handle(), nullptr, TRUE);
             break;

@@ -30,10 +30,10 @@ class FormTimerWindow final : public WindowBase, public core::Form, public Messa
     static constexpr COLORREF kFieldText = RGB(255, 255, 255);
 
     // `endProgram` ends the process once an error that left an event has been
-    // reported in `messageBox`. `annotations` tells screen readers what the
-    // fields are; it is released with the window, before COM goes.
+    // reported in `messageBox`. `annotations` makes the service that tells
+    // screen readers what the fields are.
     FormTimerWindow(core::MessageBox& messageBox, std::function<void()> endProgram,
-                    std::unique_ptr<Annotations> annotations = SystemAnnotations());
+                    AnnotationsFactory annotations = SystemAnnotations);
 
     // Creates the window and its controls, hidden.
     void Create();
@@ -81,7 +81,7 @@ class FormTimerWindow final : public WindowBase, public core::Form, public Messa
     MessagePump events_{*this};
     Tooltips tooltips_;
     std::unique_ptr<core::FormTimer> logic_;
-    std::unique_ptr<Annotations> annotations_;
+    FieldAnnotations fieldAnnotations_;
 
     UINT dpi_ = 96;
     FormLayout layout_{};
