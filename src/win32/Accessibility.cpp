@@ -40,7 +40,8 @@ class AnnotationService final : public Annotations {
     ComPtr<IAccPropServices> service_;
 };
 
-// No service: the proxies answer on their own.
+// No service: the proxies answer on their own, and a client's next request
+// does not try again.
 class NoAnnotations final : public Annotations {
   public:
     void Set(HWND, Property, const std::wstring&) override {}
@@ -67,10 +68,6 @@ std::unique_ptr<Annotations> SystemAnnotations() {
     }
     return std::make_unique<AnnotationService>(std::move(service));
 }
-
-}  // namespace kelvora::win32
-
-namespace kelvora::win32 {
 
 void FieldAnnotations::Attach(HWND minutes, HWND seconds) {
     minutes_ = minutes;

@@ -27,8 +27,7 @@ BitmapHandle ToBitmap(const Picture& picture) {
 }  // namespace
 
 void PictureButtonControl::SetPictureFromFile(const std::string& path) {
-    Picture picture = LoadPictureFile(path);
-    Show(std::move(picture), faceOfFile_ ? faceOfFile_(path) : core::ButtonFace::Go);
+    Show(LoadPictureFile(path), faceOfFile_ ? faceOfFile_(path) : core::ButtonFace::Go);
 }
 
 void PictureButtonControl::SetBuiltInPicture(core::ButtonFace face) {
