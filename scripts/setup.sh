@@ -10,6 +10,8 @@ packages=(
     qt6-base-dev libqt6test6 qt6-translations-l10n libsdl2-dev fonts-ipafont-gothic
     # tests
     libgtest-dev libgmock-dev googletest xvfb xauth xdotool
+    # the Linux window under a real window manager, read through AT-SPI
+    openbox x11-utils dbus at-spi2-core python3-pyatspi
     # Windows build, tested under Wine
     mingw-w64 wine wine64 locales
 )
