@@ -78,8 +78,13 @@ void RequestStates(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t
 }  // namespace
 
 void KeepOffTaskbar(const QWidget& window, WindowMapped mapped) {
+    // The offscreen platform answers as an X11 application too, with no
+    // connection.
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || window.windowHandle() == nullptr) return;
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr ||
+        x11->connection() == nullptr || window.windowHandle() == nullptr) {
+        return;
+    }
     xcb_connection_t* connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window.winId());
     const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
