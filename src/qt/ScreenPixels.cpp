@@ -86,8 +86,8 @@ QPoint FromScreenPixels(const QPoint& screenPixels) {
 }
 
 QPoint FramePosition(std::int32_t left, std::int32_t top, QSize frame) {
-    const QScreen* home = NearestScreen(Area{left, top, left + qint64(1), top + qint64(1)},
-                                        InScreenPixels);
+    const QScreen* home =
+        NearestScreen(Area{left, top, left + qint64(1), top + qint64(1)}, InScreenPixels);
     if (home == nullptr) return QPoint(left, top);
     const QPoint wanted = ToLogical(left, top, home);
     const Area placed{wanted.x(), wanted.y(), qint64(wanted.x()) + frame.width(),

@@ -37,8 +37,7 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
 void AddToStateProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t state,
                         const xcb_atom_t (&wanted)[2]) {
     const auto reply = Owned(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, state, XCB_ATOM_ATOM, 0, 64),
-        nullptr));
+        connection, xcb_get_property(connection, 0, window, state, XCB_ATOM_ATOM, 0, 64), nullptr));
     const xcb_atom_t* present = nullptr;
     int count = 0;
     if (reply && reply->type == XCB_ATOM_ATOM && reply->format == 32) {
@@ -47,8 +46,8 @@ void AddToStateProperty(xcb_connection_t* connection, xcb_window_t window, xcb_a
     }
     for (const xcb_atom_t atom : wanted) {
         if (std::find(present, present + count, atom) != present + count) continue;
-        xcb_change_property(connection, XCB_PROP_MODE_APPEND, window, state, XCB_ATOM_ATOM, 32,
-                            1, &atom);
+        xcb_change_property(connection, XCB_PROP_MODE_APPEND, window, state, XCB_ATOM_ATOM, 32, 1,
+                            &atom);
     }
 }
 

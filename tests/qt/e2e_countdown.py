@@ -1,14 +1,13 @@
 #!/usr/bin/env python3
-"""Kelvora end to end, as a user meets it: the built program on an X display
-under a real window manager (openbox), typed at with xdotool and read the way
-a screen reader reads it, through AT-SPI, in a user's comma-decimal locale.
-
-Usage: xvfb-run -a dbus-run-session -- e2e_countdown.py <portable folder>
-KELVORA_E2E_LOCALE overrides the locale (de_DE.UTF-8). Every step prints
-"ok" or "FAIL [step]"; the run goes on after a failure, so each step's label
-shows which behaviour broke. Timeouts are generous: this checks that things
-happen, not how fast.
-"""
+# Kelvora end to end, as a user meets it: the built program on an X display
+# under a real window manager (openbox), typed at with xdotool and read the way
+# a screen reader reads it, through AT-SPI, in a user's comma-decimal locale.
+#
+# Usage: xvfb-run -a dbus-run-session -- e2e_countdown.py <portable folder>
+# KELVORA_E2E_LOCALE overrides the locale (de_DE.UTF-8). Every step prints
+# "ok" or "FAIL [step]"; the run goes on after a failure, so each step's label
+# shows which behaviour broke. Timeouts are generous: this checks that things
+# happen, not how fast.
 
 import os
 import shutil
@@ -22,15 +21,13 @@ from pathlib import Path
 import pyatspi
 
 LOCALE = os.environ.get("KELVORA_E2E_LOCALE", "de_DE.UTF-8")
-PROFILE_KEYS = ["Left", "Right", "Top", "Bottom", "showCmd"]
 failures = []
+programs = []
 
 
 def check(step, passed, detail=""):
     print(f"{'ok  ' if passed else 'FAIL'} [{step}] {detail}", flush=True)
-    if not passed:
-        failures.append(step)
-    return passed
+    failures.extend([] if passed else [step])
 
 
 def run(*command):
@@ -39,29 +36,26 @@ def run(*command):
 
 def wait_for(find, timeout=20):
     deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        found = find()
-        if found:
-            return found
+    while not (found := find()) and time.monotonic() < deadline:
         time.sleep(0.2)
-    return None
+    return found
 
 
 def names_in(node):
-    """Every name under an accessible: what a screen reader can reach."""
+    # Every name under an accessible: what a screen reader can reach.
     return [node.name] + [name for child in node for name in names_in(child)]
 
 
 class Kelvora:
-    """The program started from its folder, its window active."""
+    # The program started from its folder, its window active.
 
     def __init__(self, folder, *arguments):
-        environment = dict(os.environ, SDL_AUDIODRIVER="dummy", LC_ALL=LOCALE,
-                           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                           XDG_RUNTIME_DIR=str(folder.parent))
-        environment.pop("WAYLAND_DISPLAY", None)
-        environment.pop("QT_QPA_PLATFORM", None)
+        environment = {key: value for key, value in os.environ.items()
+                       if key not in ["WAYLAND_DISPLAY", "QT_QPA_PLATFORM"]}
+        environment.update(LC_ALL=LOCALE, SDL_AUDIODRIVER="dummy",
+                           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_RUNTIME_DIR=str(folder.parent))
         self.process = subprocess.Popen([str(folder / "Kelvora"), *arguments], env=environment)
+        programs.append(self.process)
         self.window = run("xdotool", "search", "--sync", "--onlyvisible", "--name", "^  Kelvora$")
         run("xdotool", "windowactivate", "--sync", self.window)
         self.app = wait_for(lambda: next((app for app in pyatspi.Registry.getDesktop(0)
@@ -79,7 +73,9 @@ class Kelvora:
         run("xdotool", "key", "--delay", "80", *keys)
         time.sleep(0.5)
 
-    def ended(self, timeout):
+    def ended(self, timeout, close=False):
+        if close:  # the close box: SIGTERM, which the program treats alike
+            self.process.terminate()
         try:
             return self.process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
@@ -88,33 +84,22 @@ class Kelvora:
             self.process.kill()
             return self.process.wait()
 
-    def close(self):
-        # The close box: SIGTERM, which the program treats alike.
-        self.process.terminate()
-        return self.ended(30)
-
 
 def read_profile(path):
-    if not path.exists():
-        return None
-    lines = path.read_bytes().decode("ascii").split("\r\n")
+    lines = path.read_bytes().decode("ascii").split("\r\n") if path.exists() else [""]
     values = dict(line.split("=", 1) for line in lines[1:] if line)
-    if lines[0] != "[WinPos]" or list(values) != PROFILE_KEYS:
-        return None
-    return {key: int(value) for key, value in values.items()}
+    ok = lines[0] == "[WinPos]" and list(values) == ["Left", "Right", "Top", "Bottom", "showCmd"]
+    return {key: int(value) for key, value in values.items()} if ok else None
 
 
-def first_countdown(folder, data):
+def first_countdown(folder, data, _):
     kelvora = Kelvora(folder)
-    check("data folder", data.is_dir(), "the first start creates Data/")
     state = run("xprop", "-id", kelvora.window, "_NET_WM_STATE")
     check("taskbar", all(f"_NET_WM_STATE_{name}" in state
                          for name in ["SKIP_TASKBAR", "SKIP_PAGER", "ABOVE"]), state)
-    controls = kelvora.controls()
-    seen = sorted((name, c.getRoleName(), c.description) for name, c in controls.items())
+    seen = sorted((name, c.getRoleName(), c.description) for name, c in kelvora.controls().items())
     check("screen reader", seen == [("分", "text", "1～999分を設定"), ("秒", "text", "1～999秒を設定"),
                                     ("開始", "push button", "")], f"{seen}")
-    check("screen reader value", (kelvora.value("分"), kelvora.value("秒")) == ("00", "00"))
     started = time.monotonic()
     kelvora.keys("0", "Tab", "3", "Return")
     check("screen reader", "停止" in kelvora.controls(), "the button says 停止 while running")
@@ -130,11 +115,11 @@ def first_countdown(folder, data):
 
 
 def setting_file_kept(folder, data, profile):
-    linked = folder.parent / "synced" / "TimerSet.txt"
-    linked.parent.mkdir()
+    linked = folder.parent / "TimerSet-synced.txt"
     linked.write_bytes(b"0,3\r\n")
     (data / "TimerSet.txt").unlink()
     (data / "TimerSet.txt").symlink_to(linked)
+    (data / "button_stop.gif").write_bytes(b"GIF89a")
     kelvora = Kelvora(folder, "-reverse")
     check(f"load under {LOCALE}", (kelvora.value("分"), kelvora.value("秒")) == ("00", "03"))
     left = {name: c.queryComponent().getPosition(pyatspi.DESKTOP_COORDS)[0]
@@ -142,6 +127,7 @@ def setting_file_kept(folder, data, profile):
     check("no command line", left["分"] < left["秒"] < left["開始"], f"-reverse: {left}")
 
     kelvora.keys("2", "Return")
+    check("screen reader", "停止" in kelvora.controls(), "running, with a damaged stop picture")
     check("symlink", (data / "TimerSet.txt").is_symlink() and linked.read_bytes() == b"2,3\r\n",
           "a linked setting file stays a link and its target gets the setting")
     (data / "TimerSet.txt").unlink()
@@ -154,23 +140,21 @@ def setting_file_kept(folder, data, profile):
           f"a read-only setting file is left as it was (mode {mode:o})")
 
     kelvora.keys("Tab", "1", "0", "0", "0", "Return")
-    box = wait_for(lambda: "秒の設定は1～999です。" in names_in(kelvora.app), 5)
-    check("message box", box, "1000 seconds is refused with a message")
+    check("message box", wait_for(lambda: "秒の設定は1～999です。" in names_in(kelvora.app), 5),
+          "1000 seconds is refused with a message")
     kelvora.keys("Return")
-    check("close", kelvora.close() == 0)
+    check("close", kelvora.ended(30, close=True) == 0)
     check("profile", read_profile(data / "Kelvora.ini") == profile, "closing kept the place")
 
 
-def far_placement(folder, data):
+def far_placement(folder, data, _):
     (data / "Kelvora.ini").write_bytes(b"[WinPos]\r\nLeft=2147483000\r\nRight=2147483647\r\n"
                                        b"Top=-2147483648\r\nBottom=-2147483000\r\nshowCmd=1\r\n")
     kelvora = Kelvora(folder)
-    shown = dict(line.split("=") for line in run(
-        "xdotool", "getwindowgeometry", "--shell", kelvora.window).splitlines())
-    x, y, width, height = (int(shown[key]) for key in ["X", "Y", "WIDTH", "HEIGHT"])
+    x, y, width, height = kelvora.app[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     check("far placement", 0 <= x and x + width <= 1024 and 0 <= y and y + height <= 768,
           f"Left=2147483000, Top=-2147483648 opens at {x},{y} {width}x{height}")
-    kelvora.close()
+    kelvora.ended(30, close=True)
 
 
 def main():
@@ -178,16 +162,19 @@ def main():
     pyatspi.Registry.getDesktop(0)
     openbox = subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL)
     wait_for(lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
-    try:
-        with tempfile.TemporaryDirectory() as temp:
-            folder = Path(temp) / "Kelvora"
-            shutil.copytree(Path(sys.argv[1]), folder)
-            shutil.rmtree(folder / "Data")
-            profile = first_countdown(folder, folder / "Data")
-            setting_file_kept(folder, folder / "Data", profile)
-            far_placement(folder, folder / "Data")
-    finally:
-        openbox.terminate()
+    with tempfile.TemporaryDirectory() as temp:
+        folder = Path(temp) / "Kelvora"
+        shutil.copytree(Path(sys.argv[1]), folder)
+        shutil.rmtree(folder / "Data")
+        profile = None
+        for steps in [first_countdown, setting_file_kept, far_placement]:
+            try:
+                profile = steps(folder, folder / "Data", profile) or profile
+            except Exception as error:  # the program went away; the next run starts afresh
+                check(steps.__name__, False, repr(error))
+                for program in programs:
+                    program.kill()
+    openbox.terminate()
     print("failed steps:", sorted(set(failures)) or "none")
     return 1 if failures else 0
 
