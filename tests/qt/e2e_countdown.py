@@ -56,7 +56,9 @@ class Kelvora:
                            QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_RUNTIME_DIR=str(folder.parent))
         self.process = subprocess.Popen([str(folder / "Kelvora"), *arguments], env=environment)
         programs.append(self.process)
-        self.window = run("xdotool", "search", "--sync", "--onlyvisible", "--name", "^  Kelvora$")
+        search = ["xdotool", "search", "--onlyvisible", "--name", "^  Kelvora$"]
+        self.window = wait_for(lambda: run(*search))
+        check("no command line", self.window, f"on the display with {' '.join(arguments)}")
         run("xdotool", "windowactivate", "--sync", self.window)
         self.app = wait_for(lambda: next((app for app in pyatspi.Registry.getDesktop(0)
                                           if app and app.get_process_id() == self.process.pid
@@ -120,12 +122,9 @@ def setting_file_kept(folder, data, profile):
     (data / "TimerSet.txt").unlink()
     (data / "TimerSet.txt").symlink_to(linked)
     (data / "button_stop.gif").write_bytes(b"GIF89a")
-    kelvora = Kelvora(folder, "-reverse")
+    # Qt's own options are not the program's: it still opens on this display.
+    kelvora = Kelvora(folder, "-platform", "offscreen", "-reverse")
     check(f"load under {LOCALE}", (kelvora.value("分"), kelvora.value("秒")) == ("00", "03"))
-    left = {name: c.queryComponent().getPosition(pyatspi.DESKTOP_COORDS)[0]
-            for name, c in kelvora.controls().items()}
-    check("no command line", left["分"] < left["秒"] < left["開始"], f"-reverse: {left}")
-
     kelvora.keys("2", "Return")
     check("screen reader", "停止" in kelvora.controls(), "running, with a damaged stop picture")
     check("symlink", (data / "TimerSet.txt").is_symlink() and linked.read_bytes() == b"2,3\r\n",
