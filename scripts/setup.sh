@@ -7,7 +7,7 @@ packages=(
     # build
     cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
     # Linux front end: widgets, the GIF plugin, audio, a Japanese Gothic face
-    qt6-base-dev libqt6test6 qt6-translations-l10n libsdl2-dev fonts-ipafont-gothic
+    qt6-base-dev libqt6test6 qt6-translations-l10n libsdl2-dev fonts-ipafont-gothic libxcb1-dev
     # tests
     libgtest-dev libgmock-dev googletest xvfb xauth xdotool
     # the Linux window under a real window manager, read through AT-SPI
