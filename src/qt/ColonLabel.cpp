@@ -1,31 +1,34 @@
 #include "qt/ColonLabel.h"
 
 #include <QPainter>
+#include <QPalette>
 
+#include "core/ColonColour.h"
 #include "qt/Colours.h"
 #include "qt/Fonts.h"
 #include "qt/Layout.h"
 
 namespace kelvora::qt {
 
-ColonLabel::ColonLabel(QWidget* parent) : QWidget(parent) {
-    setFont(JapaneseGothic(layout::kLabelFontPixels));
-    setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+ColonLabel::ColonLabel() : font_(JapaneseGothic(layout::kLabelFontPixels)) {}
 
 QString ColonLabel::Text() const { return QStringLiteral(":"); }
 
-QColor ColonLabel::TextColour() const {
-    return palette().color(QPalette::Active, QPalette::HighlightedText);
+QRect ColonLabel::Geometry() const { return layout::kLabel1; }
+
+QColor ColonLabel::TextColour(const QPalette& palette) {
+    const QColor caption = palette.color(QPalette::Active, QPalette::HighlightedText);
+    const core::Rgb colon = core::ColonColour(core::Rgb{static_cast<std::uint8_t>(caption.red()),
+                                                        static_cast<std::uint8_t>(caption.green()),
+                                                        static_cast<std::uint8_t>(caption.blue())});
+    return QColor(colon.red, colon.green, colon.blue);
 }
 
-void ColonLabel::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), colours::kStrip);
-    painter.setPen(TextColour());
-    painter.setFont(font());
-    painter.drawText(rect(), Qt::AlignHCenter | Qt::AlignTop, Text());
+void ColonLabel::Paint(QPainter& painter, const QPalette& palette) const {
+    painter.fillRect(Geometry(), colours::kStrip);
+    painter.setPen(TextColour(palette));
+    painter.setFont(font_);
+    painter.drawText(Geometry(), Qt::AlignHCenter | Qt::AlignTop, Text());
 }
 
 }  // namespace kelvora::qt

@@ -28,9 +28,10 @@ bool IsWindowActivation(Qt::FocusReason reason) {
 
 }  // namespace
 
-EntryField::EntryField(const QString& initialText, Qt::Alignment alignment, const QString& toolTip,
-                       QWidget* parent)
+EntryField::EntryField(const QString& initialText, Qt::Alignment alignment, const QString& name,
+                       const QString& toolTip, QWidget* parent)
     : QLineEdit(initialText, parent) {
+    setAccessibleName(name);
     // Without a border the 19-pixel digits fit the 21-pixel height.
     setFrame(false);
     setFont(JapaneseGothic(layout::kFieldFontPixels));

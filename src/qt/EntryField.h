@@ -7,13 +7,14 @@
 namespace kelvora::qt {
 
 // A minutes or seconds field: a borderless single-line edit in the dark blue
-// strip, which reports each time it receives the focus.
+// strip, which reports each time it receives the focus. A screen reader hears
+// its name (分 or 秒), its tooltip as the description and its text as value.
 class EntryField final : public QLineEdit, public core::TextBox {
     Q_OBJECT
 
   public:
-    EntryField(const QString& initialText, Qt::Alignment alignment, const QString& toolTip,
-               QWidget* parent);
+    EntryField(const QString& initialText, Qt::Alignment alignment, const QString& name,
+               const QString& toolTip, QWidget* parent);
 
     std::string Text() const override;
     void SetText(const std::string& text) override;

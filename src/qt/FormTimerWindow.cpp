@@ -2,23 +2,27 @@
 
 #include <QCloseEvent>
 #include <QKeySequence>
+#include <QPainter>
 #include <QShortcut>
+#include <QShowEvent>
+#include <QTimer>
 
 #include "core/Messages.h"
 #include "core/UncaughtError.h"
 #include "qt/AppIcon.h"
-#include "qt/ColonLabel.h"
 #include "qt/Colours.h"
 #include "qt/EntryField.h"
 #include "qt/Layout.h"
 #include "qt/PictureButton.h"
+#include "qt/TaskbarState.h"
 #include "qt/WindowHandles.h"
 
 namespace kelvora::qt {
 namespace {
 
 // A tool window with a caption and a close box only. Qt::Tool keeps it off
-// the taskbar; the fixed size leaves nothing to resize or maximize.
+// most taskbars (TaskbarState.h keeps it off the rest); the fixed size leaves
+// nothing to resize or maximize.
 constexpr Qt::WindowFlags kFrame =
     Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
@@ -46,26 +50,26 @@ void FormTimerWindow::CreateControls() {
     command1_ = new PictureButton(this);
     command1_->setGeometry(layout::kCommand1);
 
-    txtSS_ = new EntryField(QStringLiteral("00"), Qt::AlignLeft,
+    txtSS_ = new EntryField(QStringLiteral("00"), Qt::AlignLeft, QStringLiteral("秒"),
                             QString::fromUtf8(core::messages::kSecondsTip), this);
     txtSS_->setGeometry(layout::kTxtSS);
 
-    txtMM_ = new EntryField(QStringLiteral("000"), Qt::AlignRight,
+    txtMM_ = new EntryField(QStringLiteral("000"), Qt::AlignRight, QStringLiteral("分"),
                             QString::fromUtf8(core::messages::kMinutesTip), this);
     txtMM_->setGeometry(layout::kTxtMM);
 
-    // Timer1 is a member: it exists, enabled, from the start.
-
-    // Drawn under the fields, which overlap it by one pixel on each side.
-    label1_ = new ColonLabel(this);
-    label1_->setGeometry(layout::kLabel1);
-    label1_->lower();
+    // Timer1 is a member: it exists, enabled, from the start. Label1 too:
+    // the window paints it, under the fields, which overlap it by one pixel
+    // on each side.
 
     setTabOrder(txtMM_, txtSS_);
     setTabOrder(txtSS_, command1_);
 }
 
 void FormTimerWindow::ConnectEvents() {
+    command1_->SetFaceOfFile([this](const std::string& path) {
+        return path == logic_->StopImageFile ? core::ButtonFace::Stop : core::ButtonFace::Go;
+    });
     connect(command1_, &QAbstractButton::clicked, this,
             [this] { Raise(&core::FormTimer::Command1_Click); });
     connect(&timer1_.Ticks(), &QTimer::timeout, this,
@@ -122,6 +126,20 @@ void FormTimerWindow::closeEvent(QCloseEvent* event) {
     unloaded_ = true;
     event->accept();
     EndProgram(0);
+}
+
+void FormTimerWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    label1_.Paint(painter, palette());
+}
+
+void FormTimerWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous()) return;
+    // Before the window is mapped, the state is the window's own property;
+    // once it is mapped, only a request to the window manager changes it.
+    KeepOffTaskbar(*this, WindowMapped::No);
+    QTimer::singleShot(0, this, [this] { KeepOffTaskbar(*this, WindowMapped::Yes); });
 }
 
 void FormTimerWindow::EndProgram(int exitCode) {

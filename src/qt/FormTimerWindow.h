@@ -5,12 +5,12 @@
 #include "core/Controls.h"
 #include "core/FormTimer.h"
 #include "qt/CaretBlink.h"
+#include "qt/ColonLabel.h"
 #include "qt/MessageBoxes.h"
 #include "qt/TimerControl.h"
 
 namespace kelvora::qt {
 
-class ColonLabel;
 class EntryField;
 class PictureButton;
 
@@ -36,7 +36,7 @@ class FormTimerWindow final : public QWidget, public core::Form {
     EntryField& txtMM() { return *txtMM_; }
     EntryField& txtSS() { return *txtSS_; }
     PictureButton& Command1() { return *command1_; }
-    ColonLabel& Label1() { return *label1_; }
+    const ColonLabel& Label1() const { return label1_; }
     TimerControl& Timer1() { return timer1_; }
     core::FormTimer& Logic() { return *logic_; }
     const CaretBlink& Caret() const { return caretBlink_; }
@@ -48,6 +48,8 @@ class FormTimerWindow final : public QWidget, public core::Form {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void CreateControls();
@@ -59,7 +61,7 @@ class FormTimerWindow final : public QWidget, public core::Form {
     EntryField* txtSS_ = nullptr;
     EntryField* txtMM_ = nullptr;
     TimerControl timer1_;
-    ColonLabel* label1_ = nullptr;
+    ColonLabel label1_;
     MessageBoxes messageBoxes_{this};
     EventPump events_;
     CaretBlink caretBlink_;

@@ -14,20 +14,29 @@ PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent) {
     QPalette colours = palette();
     colours.setColor(QPalette::Button, colours::kButtonFace);
     setPalette(colours);
-    Show(BuiltInPicture(core::ButtonFace::Go));
+    Show(BuiltInPicture(core::ButtonFace::Go), core::ButtonFace::Go);
 }
 
-void PictureButton::SetPictureFromFile(const std::string& path) { Show(LoadPicture(path)); }
+void PictureButton::SetFaceOfFile(
+    std::function<core::ButtonFace(const std::string& path)> faceOfFile) {
+    faceOfFile_ = std::move(faceOfFile);
+}
 
-void PictureButton::SetBuiltInPicture(core::ButtonFace face) { Show(BuiltInPicture(face)); }
+void PictureButton::SetPictureFromFile(const std::string& path) {
+    Show(LoadPicture(path), faceOfFile_ ? faceOfFile_(path) : core::ButtonFace::Go);
+}
+
+void PictureButton::SetBuiltInPicture(core::ButtonFace face) { Show(BuiltInPicture(face), face); }
 
 void PictureButton::SetFocus() { setFocus(Qt::OtherFocusReason); }
 
 QSize PictureButton::sizeHint() const { return layout::kCommand1.size(); }
 
-void PictureButton::Show(const QImage& picture) {
+void PictureButton::Show(const QImage& picture, core::ButtonFace face) {
     picture_ = picture;
     masked_ = MaskedPixmap(picture);
+    setAccessibleName(face == core::ButtonFace::Stop ? QStringLiteral("停止")
+                                                     : QStringLiteral("開始"));
     update();
 }
 

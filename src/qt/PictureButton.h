@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <QImage>
 #include <QPixmap>
+#include <functional>
 
 #include "core/Controls.h"
 
@@ -9,7 +10,9 @@ namespace kelvora::qt {
 
 // The start/stop button: a black face with a picture in place of a caption,
 // drawn flat (the pictures bring their own raised edge). Mouse clicks and
-// Space click it; Enter and Escape are the window's business.
+// Space click it; Enter and Escape are the window's business. A screen reader
+// hears it named for what a press does now, 開始 or 停止, a name that changes
+// with the picture.
 class PictureButton final : public QAbstractButton, public core::PictureButton {
     Q_OBJECT
 
@@ -20,6 +23,10 @@ class PictureButton final : public QAbstractButton, public core::PictureButton {
     void SetBuiltInPicture(core::ButtonFace face) override;
     void SetFocus() override;
 
+    // Which state a picture file stands for; until told, every file is the
+    // start picture.
+    void SetFaceOfFile(std::function<core::ButtonFace(const std::string& path)> faceOfFile);
+
     // The picture as loaded, before masking.
     const QImage& Picture() const { return picture_; }
     QSize sizeHint() const override;
@@ -28,10 +35,11 @@ class PictureButton final : public QAbstractButton, public core::PictureButton {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void Show(const QImage& picture);
+    void Show(const QImage& picture, core::ButtonFace face);
 
     QImage picture_;
     QPixmap masked_;
+    std::function<core::ButtonFace(const std::string&)> faceOfFile_;
 };
 
 }  // namespace kelvora::qt

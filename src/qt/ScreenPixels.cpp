@@ -9,27 +9,42 @@
 namespace kelvora::qt {
 namespace {
 
-QRect InScreenPixels(const QScreen* screen) {
+// A rectangle with its right and bottom edges just outside it, in 64 bits.
+struct Area {
+    qint64 left, top, right, bottom;
+};
+
+Area AreaOf(const QRect& rect) {
+    return {rect.x(), rect.y(), qint64(rect.x()) + rect.width(), qint64(rect.y()) + rect.height()};
+}
+
+Area InScreenPixels(const QScreen* screen) {
     const QRect logical = screen->geometry();
     const qreal scale = screen->devicePixelRatio();
-    return QRect(logical.topLeft(),
-                 QSize(qRound(logical.width() * scale), qRound(logical.height() * scale)));
+    return AreaOf(QRect(logical.topLeft(),
+                        QSize(qRound(logical.width() * scale), qRound(logical.height() * scale))));
 }
 
-// How far a point or rectangle lies from a screen; 0 when they meet.
-qint64 Distance(const QRect& screen, const QRect& rect) {
-    const qint64 dx = std::max({0, screen.left() - rect.right(), rect.left() - screen.right()});
-    const qint64 dy = std::max({0, screen.top() - rect.bottom(), rect.top() - screen.bottom()});
-    return dx * dx + dy * dy;
+Area Logical(const QScreen* screen) { return AreaOf(screen->geometry()); }
+
+bool Overlap(const Area& a, const Area& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-// The screen that holds the point, or the nearest one; null without screens.
-template <typename Area>
-QScreen* NearestScreen(const QRect& rect, Area area) {
+// How far apart two areas lie, 0 when they meet. The sum of both axes' gaps
+// stays far inside 64 bits for any 32-bit coordinates.
+qint64 Distance(const Area& a, const Area& b) {
+    const qint64 dx = std::max({qint64(0), a.left - b.right, b.left - a.right});
+    const qint64 dy = std::max({qint64(0), a.top - b.bottom, b.top - a.bottom});
+    return dx + dy;
+}
+
+// The screen that holds the area, or the nearest one; null without screens.
+QScreen* NearestScreen(const Area& area, Area (*screenArea)(const QScreen*)) {
     QScreen* nearest = nullptr;
     qint64 best = std::numeric_limits<qint64>::max();
     for (QScreen* screen : QGuiApplication::screens()) {
-        const qint64 distance = Distance(area(screen), rect);
+        const qint64 distance = Distance(screenArea(screen), area);
         if (distance < best) {
             best = distance;
             nearest = screen;
@@ -38,11 +53,22 @@ QScreen* NearestScreen(const QRect& rect, Area area) {
     return nearest;
 }
 
+// A screen-pixel point in the logical pixels of the screen nearest to it.
+QPoint ToLogical(qint64 x, qint64 y, const QScreen* screen) {
+    const QPoint origin = screen->geometry().topLeft();
+    const qreal scale = screen->devicePixelRatio();
+    const auto convert = [scale](qint64 value, int from) {
+        const double logical = from + std::round(double(value - from) / scale);
+        return int(std::clamp(logical, double(std::numeric_limits<int>::min()),
+                              double(std::numeric_limits<int>::max())));
+    };
+    return QPoint(convert(x, origin.x()), convert(y, origin.y()));
+}
+
 }  // namespace
 
 QRect ToScreenPixels(const QRect& logical) {
-    const QScreen* screen = NearestScreen(QRect(logical.topLeft(), QSize(1, 1)),
-                                          [](const QScreen* s) { return s->geometry(); });
+    const QScreen* screen = NearestScreen(AreaOf(QRect(logical.topLeft(), QSize(1, 1))), Logical);
     if (screen == nullptr) return logical;
     const QPoint origin = screen->geometry().topLeft();
     const qreal scale = screen->devicePixelRatio();
@@ -51,26 +77,32 @@ QRect ToScreenPixels(const QRect& logical) {
 }
 
 QPoint FromScreenPixels(const QPoint& screenPixels) {
-    const QScreen* screen = NearestScreen(QRect(screenPixels, QSize(1, 1)), InScreenPixels);
+    const QScreen* screen =
+        NearestScreen(Area{screenPixels.x(), screenPixels.y(), screenPixels.x() + qint64(1),
+                           screenPixels.y() + qint64(1)},
+                      InScreenPixels);
     if (screen == nullptr) return screenPixels;
-    const QPoint origin = screen->geometry().topLeft();
-    return origin + (screenPixels - origin) / screen->devicePixelRatio();
+    return ToLogical(screenPixels.x(), screenPixels.y(), screen);
 }
 
-QRect OntoSomeScreen(const QRect& frame) {
+QPoint FramePosition(std::int32_t left, std::int32_t top, QSize frame) {
+    const QScreen* home =
+        NearestScreen(Area{left, top, left + qint64(1), top + qint64(1)}, InScreenPixels);
+    if (home == nullptr) return QPoint(left, top);
+    const QPoint wanted = ToLogical(left, top, home);
+    const Area placed{wanted.x(), wanted.y(), qint64(wanted.x()) + frame.width(),
+                      qint64(wanted.y()) + frame.height()};
     const auto screens = QGuiApplication::screens();
-    const bool seen = std::any_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
-        return screen->geometry().intersects(frame);
-    });
-    if (seen || screens.isEmpty()) return frame;
-    const QRect area =
-        NearestScreen(frame, [](const QScreen* s) { return s->geometry(); })->availableGeometry();
-    QRect moved = frame;
-    moved.moveLeft(std::clamp(frame.left(), area.left(),
-                              std::max(area.left(), area.right() - frame.width() + 1)));
-    moved.moveTop(std::clamp(frame.top(), area.top(),
-                             std::max(area.top(), area.bottom() - frame.height() + 1)));
-    return moved;
+    if (std::any_of(screens.begin(), screens.end(),
+                    [&](const QScreen* screen) { return Overlap(Logical(screen), placed); })) {
+        return wanted;
+    }
+    const Area work = AreaOf(NearestScreen(placed, Logical)->availableGeometry());
+    const auto onto = [](qint64 value, qint64 low, qint64 high, int size) {
+        return int(std::clamp(value, low, std::max(low, high - size)));
+    };
+    return QPoint(onto(wanted.x(), work.left, work.right, frame.width()),
+                  onto(wanted.y(), work.top, work.bottom, frame.height()));
 }
 
 }  // namespace kelvora::qt

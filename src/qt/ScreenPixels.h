@@ -1,6 +1,8 @@
 #pragma once
 #include <QPoint>
 #include <QRect>
+#include <QSize>
+#include <cstdint>
 
 namespace kelvora::qt {
 
@@ -10,8 +12,10 @@ namespace kelvora::qt {
 QRect ToScreenPixels(const QRect& logical);
 QPoint FromScreenPixels(const QPoint& screenPixels);
 
-// A window frame of this position and size, moved onto the nearest screen's
-// work area when it lies wholly outside every screen; unchanged otherwise.
-QRect OntoSomeScreen(const QRect& frame);
+// Where a window frame of this size goes, in logical pixels, for a top-left
+// corner in screen pixels: there, when the frame would meet some screen;
+// otherwise onto the nearest screen's work area, wholly. A hand-edited profile
+// may hold any 32-bit corner, so nothing here is computed in 32 bits.
+QPoint FramePosition(std::int32_t left, std::int32_t top, QSize frame);
 
 }  // namespace kelvora::qt

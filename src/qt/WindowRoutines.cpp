@@ -86,14 +86,13 @@ std::int32_t SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl) {
         return 0;
     }
     const QRect current = window->frameGeometry();
-    const QPoint wanted =
-        qt::FromScreenPixels(QPoint(lpwndpl->rcNormalPosition.left, lpwndpl->rcNormalPosition.top));
     // Whatever the record's size, the window keeps its own.
-    const QRect frame = qt::OntoSomeScreen(QRect(wanted, FrameSize(window)));
+    const QPoint wanted = qt::FramePosition(lpwndpl->rcNormalPosition.left,
+                                            lpwndpl->rcNormalPosition.top, FrameSize(window));
     // A window not yet placed by anyone is left where the system will put it
     // when it is given back its own placement.
     const bool placedBefore = window->isVisible() || window->testAttribute(Qt::WA_Moved);
-    if (placedBefore || frame.topLeft() != current.topLeft()) window->move(frame.topLeft());
+    if (placedBefore || wanted != current.topLeft()) window->move(wanted);
     // Minimized, maximized and hidden all open as normal: the window has no
     // taskbar entry to be restored from and no frame that could be maximized.
     window->showNormal();

@@ -26,7 +26,14 @@ void InstallJapaneseTranslations(QApplication& application, QTranslator& transla
 
 int main(int argc, char* argv[]) {
     kelvora::qt::ChooseDisplayPlatform();
-    QApplication application(argc, argv);
+    // The program takes no command line: Qt's own options (-reverse, -style,
+    // -platform, ...) must not change it either, so Qt sees only the name.
+    // The display platform is still the user's to choose, through
+    // QT_QPA_PLATFORM.
+    static char fallbackName[] = "Kelvora";
+    char* qtArguments[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName, nullptr};
+    int qtArgumentCount = 1;
+    QApplication application(qtArgumentCount, qtArguments);
     QApplication::setApplicationName(QStringLiteral("Kelvora"));
     QApplication::setDesktopFileName(QStringLiteral("kelvora"));
     // A tool window does not count when Qt decides that the last window has

@@ -1,118 +1,181 @@
 #!/usr/bin/env python3
-"""Kelvora end to end, as a user meets it, on an X display (run under xvfb-run).
-
-Usage: e2e_countdown.py <portable folder>   (build/linux/Kelvora)
-
-On a copy of the folder without its data folder: the first start creates it;
-move the window, type 0, Tab, 3, Enter, and the program ends by itself after
-about 3 seconds, leaving "0,3" and the placement. The next start opens at the
-saved place, and closing it keeps that place. Timeouts are generous: this
-checks that things happen, not how fast.
-"""
+# Kelvora end to end, as a user meets it: the built program on an X display
+# under a real window manager (openbox), typed at with xdotool and read the way
+# a screen reader reads it, through AT-SPI, in a user's comma-decimal locale.
+#
+# Usage: xvfb-run -a dbus-run-session -- e2e_countdown.py <portable folder>
+# KELVORA_E2E_LOCALE overrides the locale (de_DE.UTF-8). Every step prints
+# "ok" or "FAIL [step]"; the run goes on after a failure, so each step's label
+# shows which behaviour broke. Timeouts are generous: this checks that things
+# happen, not how fast.
 
 import os
-import re
 import shutil
+import stat
 import subprocess
 import sys
 import tempfile
 import time
 from pathlib import Path
 
-PROFILE_KEYS = ["Left", "Right", "Top", "Bottom", "showCmd"]
+import pyatspi
+
+LOCALE = os.environ.get("KELVORA_E2E_LOCALE", "de_DE.UTF-8")
+failures = []
+programs = []
 
 
-def fail(message):
-    print("FAIL:", message)
-    sys.exit(1)
+def check(step, passed, detail=""):
+    print(f"{'ok  ' if passed else 'FAIL'} [{step}] {detail}", flush=True)
+    failures.extend([] if passed else [step])
 
 
-def xdotool(*args, timeout=30):
-    result = subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=timeout)
-    if result.returncode != 0:
-        fail(f"xdotool {' '.join(args)}: {result.stderr.strip()}")
-    return result.stdout.strip()
+def run(*command):
+    return subprocess.run(command, capture_output=True, text=True, timeout=60).stdout.strip()
 
 
-def start(folder):
-    """The program started from a folder, and its window, found and focused."""
-    runtime = folder.parent / "runtime"
-    runtime.mkdir(mode=0o700, exist_ok=True)
-    environment = dict(os.environ, SDL_AUDIODRIVER="dummy", XDG_RUNTIME_DIR=str(runtime))
-    environment.pop("WAYLAND_DISPLAY", None)
-    environment.pop("QT_QPA_PLATFORM", None)
-    process = subprocess.Popen([str(folder / "Kelvora")], env=environment)
-    window = xdotool("search", "--sync", "--onlyvisible", "--name", "^  Kelvora$",
-                     timeout=60).split()[0]
-    # No window manager runs under Xvfb: give the window the keyboard.
-    xdotool("windowfocus", "--sync", window)
-    time.sleep(0.5)
-    return process, window
+def wait_for(find, timeout=20):
+    deadline = time.monotonic() + timeout
+    while not (found := find()) and time.monotonic() < deadline:
+        time.sleep(0.2)
+    return found
 
 
-def wait_for_exit(process, timeout):
-    try:
-        code = process.wait(timeout=timeout)
-    except subprocess.TimeoutExpired:
-        process.kill()
-        fail(f"the program did not end within {timeout} s")
-    if code != 0:
-        fail(f"exit code {code}")
+def names_in(node):
+    # Every name under an accessible: what a screen reader can reach.
+    return [node.name] + [name for child in node for name in names_in(child)]
+
+
+class Kelvora:
+    # The program started from its folder, its window active.
+
+    def __init__(self, folder, *arguments):
+        environment = {key: value for key, value in os.environ.items()
+                       if key not in ["WAYLAND_DISPLAY", "QT_QPA_PLATFORM"]}
+        environment.update(LC_ALL=LOCALE, SDL_AUDIODRIVER="dummy",
+                           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_RUNTIME_DIR=str(folder.parent))
+        self.process = subprocess.Popen([str(folder / "Kelvora"), *arguments], env=environment)
+        programs.append(self.process)
+        search = ["xdotool", "search", "--onlyvisible", "--name", "^  Kelvora$"]
+        self.window = wait_for(lambda: run(*search))
+        check("no command line", self.window, f"on the display with {' '.join(arguments)}")
+        run("xdotool", "windowactivate", "--sync", self.window)
+        self.app = wait_for(lambda: next((app for app in pyatspi.Registry.getDesktop(0)
+                                          if app and app.get_process_id() == self.process.pid
+                                          and app.childCount), None))
+        time.sleep(0.5)
+
+    def controls(self):
+        return {child.name: child for child in self.app[0]}
+
+    def value(self, name):
+        return self.controls()[name].queryText().getText(0, -1)
+
+    def keys(self, *keys):
+        run("xdotool", "key", "--delay", "80", *keys)
+        time.sleep(0.5)
+
+    def ended(self, timeout, close=False):
+        if close:  # the close box: SIGTERM, which the program treats alike
+            self.process.terminate()
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            # Still open: say what it shows (an error's message box, say).
+            print("   still showing:", [name for name in names_in(self.app) if name])
+            self.process.kill()
+            return self.process.wait()
 
 
 def read_profile(path):
-    lines = path.read_bytes().decode("ascii").split("\r\n")
-    if lines[0] != "[WinPos]":
-        fail(f"profile does not start with [WinPos]: {lines!r}")
+    lines = path.read_bytes().decode("ascii").split("\r\n") if path.exists() else [""]
     values = dict(line.split("=", 1) for line in lines[1:] if line)
-    if list(values) != PROFILE_KEYS:
-        fail(f"profile keys {list(values)}, expected {PROFILE_KEYS}")
-    return {key: int(value) for key, value in values.items()}
+    ok = lines[0] == "[WinPos]" and list(values) == ["Left", "Right", "Top", "Bottom", "showCmd"]
+    return {key: int(value) for key, value in values.items()} if ok else None
+
+
+def first_countdown(folder, data, _):
+    kelvora = Kelvora(folder)
+    state = run("xprop", "-id", kelvora.window, "_NET_WM_STATE")
+    check("taskbar", all(f"_NET_WM_STATE_{name}" in state
+                         for name in ["SKIP_TASKBAR", "SKIP_PAGER", "ABOVE"]), state)
+    seen = sorted((name, c.getRoleName(), c.description) for name, c in kelvora.controls().items())
+    check("screen reader", seen == [("分", "text", "1～999分を設定"), ("秒", "text", "1～999秒を設定"),
+                                    ("開始", "push button", "")], f"{seen}")
+    started = time.monotonic()
+    kelvora.keys("0", "Tab", "3", "Return")
+    check("screen reader", "停止" in kelvora.controls(), "the button says 停止 while running")
+    code = kelvora.ended(20)
+    elapsed = time.monotonic() - started
+    check(f"countdown under {LOCALE}", code == 0 and elapsed > 2.5,
+          f"exit code {code} after {elapsed:.1f} s")
+    check("setting file", (data / "TimerSet.txt").read_bytes() == b"0,3\r\n")
+    profile = read_profile(data / "Kelvora.ini")
+    check("profile", profile is not None and profile["showCmd"] == 1
+          and profile["Right"] - profile["Left"] >= 98, f"{profile}")
+    return profile
+
+
+def setting_file_kept(folder, data, profile):
+    linked = folder.parent / "TimerSet-synced.txt"
+    linked.write_bytes(b"0,3\r\n")
+    (data / "TimerSet.txt").unlink()
+    (data / "TimerSet.txt").symlink_to(linked)
+    (data / "button_stop.gif").write_bytes(b"GIF89a")
+    # Qt's own options are not the program's: it still opens on this display.
+    kelvora = Kelvora(folder, "-platform", "offscreen", "-reverse")
+    check(f"load under {LOCALE}", (kelvora.value("分"), kelvora.value("秒")) == ("00", "03"))
+    kelvora.keys("2", "Return")
+    check("screen reader", "停止" in kelvora.controls(), "running, with a damaged stop picture")
+    check("symlink", (data / "TimerSet.txt").is_symlink() and linked.read_bytes() == b"2,3\r\n",
+          "a linked setting file stays a link and its target gets the setting")
+    (data / "TimerSet.txt").unlink()
+    (data / "TimerSet.txt").write_bytes(b"5,5\r\n")
+    (data / "TimerSet.txt").chmod(0o444)
+    kelvora.keys("Escape")
+    check("screen reader", "開始" in kelvora.controls(), "stopped, the button says 開始")
+    mode = stat.S_IMODE((data / "TimerSet.txt").stat().st_mode)
+    check("read-only", (data / "TimerSet.txt").read_bytes() == b"5,5\r\n" and mode == 0o444,
+          f"a read-only setting file is left as it was (mode {mode:o})")
+
+    kelvora.keys("Tab", "1", "0", "0", "0", "Return")
+    check("message box", wait_for(lambda: "秒の設定は1～999です。" in names_in(kelvora.app), 5),
+          "1000 seconds is refused with a message")
+    kelvora.keys("Return")
+    check("close", kelvora.ended(30, close=True) == 0)
+    check("profile", read_profile(data / "Kelvora.ini") == profile, "closing kept the place")
+
+
+def far_placement(folder, data, _):
+    (data / "Kelvora.ini").write_bytes(b"[WinPos]\r\nLeft=2147483000\r\nRight=2147483647\r\n"
+                                       b"Top=-2147483648\r\nBottom=-2147483000\r\nshowCmd=1\r\n")
+    kelvora = Kelvora(folder)
+    x, y, width, height = kelvora.app[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    check("far placement", 0 <= x and x + width <= 1024 and 0 <= y and y + height <= 768,
+          f"Left=2147483000, Top=-2147483648 opens at {x},{y} {width}x{height}")
+    kelvora.ended(30, close=True)
 
 
 def main():
-    portable = Path(sys.argv[1])
+    # The accessibility bus and a window manager before the program starts.
+    pyatspi.Registry.getDesktop(0)
+    openbox = subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL)
+    wait_for(lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
     with tempfile.TemporaryDirectory() as temp:
         folder = Path(temp) / "Kelvora"
-        shutil.copytree(portable, folder)
+        shutil.copytree(Path(sys.argv[1]), folder)
         shutil.rmtree(folder / "Data")
-
-        process, window = start(folder)
-        if not (folder / "Data").is_dir():
-            fail("the data folder was not created at start-up")
-        xdotool("windowmove", "--sync", window, "200", "120")
-        time.sleep(0.3)
-        xdotool("type", "--window", window, "--delay", "50", "0")
-        xdotool("key", "--delay", "50", "Tab")
-        xdotool("type", "--window", window, "--delay", "50", "3")
-        started = time.monotonic()
-        xdotool("key", "Return")
-        wait_for_exit(process, 60)
-        elapsed = time.monotonic() - started
-        if elapsed < 2.5:
-            fail(f"a 3-second countdown ended after {elapsed:.1f} s")
-        setting = (folder / "Data" / "TimerSet.txt").read_bytes()
-        if setting != b"0,3\r\n":
-            fail(f"TimerSet.txt is {setting!r}")
-        profile = read_profile(folder / "Data" / "Kelvora.ini")
-        if (profile["Left"], profile["Top"], profile["showCmd"]) != (200, 120, 1):
-            fail(f"profile values {profile}, the window was at 200,120")
-        if profile["Right"] - profile["Left"] < 98 or profile["Bottom"] - profile["Top"] < 27:
-            fail(f"profile rectangle smaller than the window: {profile}")
-        print(f"ok: first start made Data/; 0:03 ended after {elapsed:.1f} s; both files written")
-
-        process, window = start(folder)
-        position = re.search(r"Position: (-?\d+),(-?\d+)", xdotool("getwindowgeometry", window))
-        if (int(position.group(1)), int(position.group(2))) != (200, 120):
-            fail(f"opened at {position.groups()}, saved at 200,120")
-        # The close box: WM_DELETE_WINDOW from a window manager; without one,
-        # SIGTERM, which the program treats alike.
-        process.terminate()
-        wait_for_exit(process, 30)
-        if read_profile(folder / "Data" / "Kelvora.ini") != profile:
-            fail("closing without moving changed the saved placement")
-        print("ok: reopened at the saved place; closing kept it")
-    return 0
+        profile = None
+        for steps in [first_countdown, setting_file_kept, far_placement]:
+            try:
+                profile = steps(folder, folder / "Data", profile) or profile
+            except Exception as error:  # the program went away; the next run starts afresh
+                check(steps.__name__, False, repr(error))
+                for program in programs:
+                    program.kill()
+    openbox.terminate()
+    print("failed steps:", sorted(set(failures)) or "none")
+    return 1 if failures else 0
 
 
 if __name__ == "__main__":
