@@ -3,28 +3,50 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
+#include <utility>
 
-#include "TestFolders.h"
 #include "core/App.h"
 #include "win32/FormTimerWindow.h"
 
 namespace kelvora::win32::test {
 
+// A fresh folder under the system's temporary folder, removed afterwards.
+class TempFolder {
+  public:
+    explicit TempFolder(const std::u8string& name = u8"kelvora-win32") {
+        static int counter = 0;
+        path_ = std::filesystem::temp_directory_path() / (name + u8"-");
+        path_ += std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& Path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+inline std::string Utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+inline void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+}
+
 // Records the message boxes instead of waiting for a user to close them.
 class RecordingMessageBox final : public core::MessageBox {
   public:
-    struct Shown {
-        std::string text;
-        int style;
-    };
-    void Show(const std::string& text, int style, const std::string&) override {
-        shown.push_back({text, style});
-    }
-    std::vector<Shown> shown;
+    void Show(const std::string& text, int, const std::string&) override { shown += text; }
+    std::string shown;
 };
 
 // The real window with its real controls and the real logic, started from an
@@ -32,20 +54,18 @@ class RecordingMessageBox final : public core::MessageBox {
 class FormWindowTest : public testing::Test {
   protected:
     FormWindowTest() {
-        core::App().Path = Utf8(AppFolder());
+        core::App().Path = Utf8(folder_.Path());
         core::App().EXEName = "Kelvora";
-        window_ = std::make_unique<FormTimerWindow>(messageBox_, [this] { programEnded_ = true; });
+        window_ = std::make_unique<FormTimerWindow>(messageBox_, [] {});
     }
     ~FormWindowTest() override {
         window_.reset();
-        // An unloaded form ends the program's message loop; the next test has
-        // one of its own.
+        // The unloaded form ended the message loop; the next test has its own.
         MSG message;
         while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         }
     }
 
-    // Creates the window and raises its load event, as the program starts.
     void Start() {
         window_->Create();
         ASSERT_NE(window_->Handle(), nullptr);
@@ -63,19 +83,31 @@ class FormWindowTest : public testing::Test {
         }
         return true;
     }
-    // Long enough for the window system to deliver what was sent to it.
     void Pump() {
         const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
         PumpUntil([&] { return std::chrono::steady_clock::now() > until; });
     }
-    // A key pressed and released on the keyboard, as the user would.
-    void PressKey(WORD key) {
-        INPUT input[2]{};
-        input[0].type = input[1].type = INPUT_KEYBOARD;
-        input[0].ki.wVk = input[1].ki.wVk = key;
-        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        ::SendInput(2, input, sizeof(INPUT));
+    // Keyboard or mouse input as the user gives it.
+    void Send(INPUT input) {
+        ::SendInput(1, &input, sizeof(input));
         Pump();
+    }
+    void PressKey(WORD key) {
+        for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = key;
+            input.ki.dwFlags = flags;
+            Send(input);
+        }
+    }
+    void Mouse(DWORD flags, const RECT& on = {}) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = ::MulDiv(on.left + on.right, 32768, ::GetSystemMetrics(SM_CXSCREEN));
+        input.mi.dy = ::MulDiv(on.top + on.bottom, 32768, ::GetSystemMetrics(SM_CYSCREEN));
+        input.mi.dwFlags = flags;
+        Send(input);
     }
     HWND Control(FormControl control) const { return window_->ControlHandle(control); }
     static std::wstring TextOf(HWND control) {
@@ -83,28 +115,22 @@ class FormWindowTest : public testing::Test {
         ::GetWindowTextW(control, text, 256);
         return text;
     }
-    static void SetTextOf(HWND control, const std::wstring& text) {
-        ::SetWindowTextW(control, text.c_str());
-    }
-    // Selection start and end, in UTF-16 units.
-    static std::pair<int, int> SelectionOf(HWND control) {
+    static std::pair<int, int> SelectionOf(HWND edit) {
         DWORD start = 0, end = 0;
-        ::SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+        ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                        reinterpret_cast<LPARAM>(&end));
         return {static_cast<int>(start), static_cast<int>(end)};
     }
-    RECT ClientRectOf(HWND control) const {
+    // In the form's client coordinates.
+    RECT RectOf(HWND control) const {
         RECT rect;
         ::GetWindowRect(control, &rect);
         ::MapWindowPoints(nullptr, window_->Handle(), reinterpret_cast<POINT*>(&rect), 2);
         return rect;
     }
-    std::filesystem::path AppFolder() const { return folder_.Path(); }
-    std::filesystem::path DataFolder() const { return AppFolder() / "Data"; }
 
     TempFolder folder_;
     RecordingMessageBox messageBox_;
-    bool programEnded_ = false;
     std::unique_ptr<FormTimerWindow> window_;
 };
 

@@ -6,7 +6,8 @@
 #   with-display.sh [--dpi N] COMMAND...
 #
 # --dpi N runs in a copy of the project's Wine prefix whose screen has N dots
-# per inch, as a monitor at 150 % (144) or 200 % (192) has.
+# per inch, as a monitor at 150 % (144) or 200 % (192) has, and whose active
+# caption text is black, as on Windows 10 and 11.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
@@ -19,7 +20,7 @@ if [ "${1:-}" = "--dpi" ]; then
     shift 2
     base="$WINEPREFIX"
     export WINEPREFIX="$base-${dpi}dpi"
-    if [ ! -f "$WINEPREFIX/.dpi-$dpi" ] || [ "$base/system.reg" -nt "$WINEPREFIX/.dpi-$dpi" ]; then
+    if [ ! -f "$WINEPREFIX/.settings-$dpi" ] || [ "$base/system.reg" -nt "$WINEPREFIX/.settings-$dpi" ]; then
         rm -rf "$WINEPREFIX"
         # Hard links: the prefix is large and its files are only read. The
         # registry files are rewritten, so they get copies of their own.
@@ -29,8 +30,10 @@ if [ "${1:-}" = "--dpi" ]; then
         done
         wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
             >/dev/null 2>&1
+        wine reg add 'HKCU\Control Panel\Colors' /v TitleText /t REG_SZ /d '0 0 0' /f \
+            >/dev/null 2>&1
         wineserver -w
-        touch "$WINEPREFIX/.dpi-$dpi"
+        touch "$WINEPREFIX/.settings-$dpi"
     fi
 fi
 
