@@ -1,83 +1,73 @@
 // The button's picture files as the system's imaging component decodes them,
 // and what the built Kelvora.exe carries, read back as Windows reads it.
 
-#include <algorithm>
-#include <vector>
+#include <gtest/gtest.h>
 
-#include "FormWindowFixture.h"
+#include <cstdio>
+#include <cwchar>
+#include <set>
+#include <string>
+
 #include "core/RuntimeError.h"
 #include "win32/Picture.h"
 
-namespace kelvora::win32::test {
+namespace kelvora::win32 {
 namespace {
 
-using namespace std::string_literals;
-
-// The last file's header claims 65535 x 65535 pixels: 17 GB for 40 bytes.
-TEST(PictureFile, DamagedOrOversizedFilesRaiseTheErrorOfWhatIsWrong) {
-    const TempFolder folder;
-    const auto file = folder.Path() / "button_go.gif";
-    const std::string huge = "GIF89a\xFF\xFF\xFF\xFF\x80\0\0\0\0\0\xFF\xFF\xFF,\0\0\0\0"s +
-                             "\xFF\xFF\xFF\xFF\0\x02\x02\x4C\x01\0;"s;
-    for (const auto& [bytes, error] : {std::pair{"-"s, core::kFileNotFound},
-                                       {""s, core::kInvalidPicture},
-                                       {"GIF89a"s, core::kInvalidPicture},
+// A missing file, one that is not a picture, and one whose header claims
+// 65535 x 65535 pixels (17 GB for 40 bytes); then the bound itself.
+TEST(PictureFile, MissingDamagedOrOversizedFilesRaiseTheirErrors) {
+    const std::string huge("GIF89a\xFF\xFF\xFF\xFF\x80\0\0\0\0\0\xFF\xFF\xFF,\0\0\0\0\xFF\xFF\xFF\xFF\0"
+                           "\x02\x02\x4C\x01\0;", 36);
+    for (const auto& [bytes, error] : {std::pair<std::string, int>{"-", core::kFileNotFound},
+                                       {"GIF89a", core::kInvalidPicture},
                                        {huge, core::kInvalidPicture}}) {
-        if (bytes != "-") WriteBytes(file, bytes);  // "-": no file at all
+        if (std::FILE* file = bytes != "-" ? std::fopen("picture.gif", "wb") : nullptr) {
+            std::fwrite(bytes.data(), 1, bytes.size(), file);
+            std::fclose(file);
+        }
         int raised = 0;
         try {
-            LoadPictureFile(Utf8(file));
+            LoadPictureFile("picture.gif");
         } catch (const core::RuntimeError& e) {
             raised = e.Number();
         }
         EXPECT_EQ(raised, error) << bytes.size();
     }
-    for (const auto& [width, height, allowed] : {std::tuple{23u, 24u, true},
-                                                 {8192u, 8192u, true},
-                                                 {8192u, 8193u, false},
-                                                 {65535u, 65535u, false},
-                                                 {0u, 24u, false}}) {
-        EXPECT_EQ(PictureSizeAllowed(width, height), allowed) << width << "x" << height;
-    }
+    std::remove("picture.gif");
+    EXPECT_TRUE(PictureSizeAllowed(8192, 8192) && PictureSizeAllowed(23, 24));
+    EXPECT_FALSE(PictureSizeAllowed(8192, 8193) || PictureSizeAllowed(0, 24) ||
+                 PictureSizeAllowed(65535, 65535));
 }
 
-const void* Resource(LPCWSTR name, LPCWSTR type, DWORD* size = nullptr) {
-    static const HMODULE exe = ::LoadLibraryExW(
-        (std::filesystem::path(std::getenv("KELVORA_PORTABLE_FOLDER")) / "Kelvora.exe").c_str(),
-        nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    const HRSRC found = exe != nullptr ? ::FindResourceW(exe, name, type) : nullptr;
-    if (found == nullptr) return nullptr;
-    if (size != nullptr) *size = ::SizeofResource(exe, found);
-    return ::LockResource(::LoadResource(exe, found));
-}
-
-// The version block in Japanese, the icon in 16, 32 and 48 pixels at 8 and 32
-// bits, and a manifest for per-monitor density and common controls 6.
+// The version block in Japanese, the icon in six images, and a manifest for
+// per-monitor density and version 6 of the common controls.
 TEST(KelvoraExe, CarriesItsVersionIconAndManifest) {
-    DWORD size = 0;
-    const auto* block = static_cast<const char*>(Resource(MAKEINTRESOURCEW(1), RT_VERSION, &size));
-    ASSERT_NE(block, nullptr);
-    const std::string version(block, size);
-    for (const std::wstring text : {L"041104b0", L"1.00", L"Kelvora.exe"}) {
-        const std::string bytes(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-        EXPECT_NE(version.find(bytes), std::string::npos);
+    const std::wstring exe = std::wstring(_wgetenv(L"KELVORA_PORTABLE_FOLDER")) + L"\\Kelvora.exe";
+    const HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    const auto resource = [&](int id, LPCWSTR type) {
+        const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
+        if (found == nullptr) return std::string();
+        return std::string(static_cast<const char*>(::LockResource(::LoadResource(module, found))),
+                           ::SizeofResource(module, found));
+    };
+    for (const wchar_t* text : {L"041104b0", L"FileVersion", L"1.00", L"Kelvora.exe"}) {
+        const std::string utf16(reinterpret_cast<const char*>(text), std::wcslen(text) * 2);
+        EXPECT_NE(resource(1, RT_VERSION).find(utf16), std::string::npos);
     }
-    const auto* group = static_cast<const BYTE*>(Resource(MAKEINTRESOURCEW(1), RT_GROUP_ICON));
-    ASSERT_NE(group, nullptr);
-    std::vector<std::pair<int, int>> images;  // 14 bytes an image after a 6-byte header
-    for (const BYTE* entry = group + 6; entry < group + 6 + group[4] * 14; entry += 14) {
-        images.emplace_back(entry[0], entry[6]);
-        EXPECT_NE(Resource(MAKEINTRESOURCEW(entry[12]), RT_ICON), nullptr);
+    std::set<int> images;  // width * 100 + bits: a 6-byte header, then 14 bytes an entry
+    const std::string group = resource(1, RT_GROUP_ICON);
+    for (std::size_t entry = 6; entry + 14 <= group.size(); entry += 14) {
+        images.insert(static_cast<unsigned char>(group[entry]) * 100 + group[entry + 6]);
+        EXPECT_FALSE(resource(group[entry + 12], RT_ICON).empty());
     }
-    std::sort(images.begin(), images.end());
-    EXPECT_EQ(images, (std::vector<std::pair<int, int>>{
-                          {16, 8}, {16, 32}, {32, 8}, {32, 32}, {48, 8}, {48, 32}}));
-    const auto* manifest = static_cast<const char*>(Resource(MAKEINTRESOURCEW(1), RT_MANIFEST, &size));
-    ASSERT_NE(manifest, nullptr);
+    EXPECT_EQ(images, (std::set<int>{1608, 1632, 3208, 3232, 4808, 4832}));
     for (const char* part : {"PerMonitorV2", "Microsoft.Windows.Common-Controls"}) {
-        EXPECT_NE(std::string(manifest, size).find(part), std::string::npos);
+        EXPECT_NE(resource(1, RT_MANIFEST).find(part), std::string::npos);
     }
+    ::FreeLibrary(module);
 }
 
 }  // namespace
-}  // namespace kelvora::win32::test
+}  // namespace kelvora::win32
