@@ -10,13 +10,23 @@
 
 #include "core/App.h"
 #include "win32/FormTimerWindow.h"
+// COM, and the common controls.
+#include <commctrl.h>
+#include <objbase.h>
 
 namespace kelvora::win32::test {
 
-// Records the message boxes instead of waiting for a user to close them.
-struct RecordingMessageBox final : core::MessageBox {
-    void Show(const std::string& text, int, const std::string&) override { shown += text; }
-    std::string shown;
+// COM for the imaging component and the common controls for the tooltips, as
+// Kelvora.exe starts them.
+inline const bool kSystemReady = [] {
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    return ::InitCommonControlsEx(&controls) != FALSE;
+}();
+
+// No test here expects a message box.
+struct FailingMessageBox final : core::MessageBox {
+    void Show(const std::string& text, int, const std::string&) override { ADD_FAILURE() << text; }
 };
 
 // The real window with its real controls and the real logic, started from an
@@ -41,46 +51,36 @@ class FormWindowTest : public testing::Test {
         window_->LoadAndShow();
         Pump();
     }
-    // Handles the window's messages until `done` holds or two seconds pass.
+    // Handles the window's messages for 100 ms, or until `done` holds (at most 2 s).
     bool Pump(const std::function<bool()>& done = nullptr) {
-        const auto start = std::chrono::steady_clock::now();
-        const auto waited = [&](int ms) {
-            return std::chrono::steady_clock::now() - start > std::chrono::milliseconds(ms);
-        };
-        while (done ? !done() : !waited(100)) {
-            if (waited(2000)) return false;
+        using namespace std::chrono;
+        for (const auto start = steady_clock::now();
+             done ? !done() : steady_clock::now() - start < 100ms;) {
+            if (steady_clock::now() - start > 2s) return false;
             DispatchPending(*window_);
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         }
         return true;
     }
-    // A key pressed and released, or the mouse moved to the middle of `on` or
-    // its button pressed or released, as the user does it.
-    void Input(WORD key, DWORD mouse = 0, const RECT& on = {}) {
-        INPUT input[2]{};
-        input[0].type = input[1].type = INPUT_KEYBOARD;
-        input[0].ki.wVk = input[1].ki.wVk = key;
-        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        if (key == 0) {
-            input[0].type = INPUT_MOUSE;
-            input[0].mi.dx = ::MulDiv(on.left + on.right, 32768, ::GetSystemMetrics(SM_CXSCREEN));
-            input[0].mi.dy = ::MulDiv(on.top + on.bottom, 32768, ::GetSystemMetrics(SM_CYSCREEN));
-            input[0].mi.dwFlags = mouse;
-        }
-        ::SendInput(key != 0 ? 2 : 1, input, sizeof(INPUT));
+    // A key, or a mouse button, pressed or released as the user does it.
+    void PressKey(WORD key) {
+        ::keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+        ::keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+        Pump();
+    }
+    void Mouse(DWORD button) {
+        ::mouse_event(button, 0, 0, 0, 0);
         Pump();
     }
     HWND Control(FormControl control) const { return window_->ControlHandle(control); }
     static std::pair<int, int> SelectionOf(HWND edit) {
-        DWORD start = 0, end = 0;
-        ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                       reinterpret_cast<LPARAM>(&end));
-        return {static_cast<int>(start), static_cast<int>(end)};
+        const auto range = static_cast<DWORD>(::SendMessageW(edit, EM_GETSEL, 0, 0));
+        return {LOWORD(range), HIWORD(range)};
     }
 
     const std::filesystem::path folder_ = std::filesystem::temp_directory_path() /
                                           ("kelvora-win32-" + std::to_string(::GetCurrentProcessId()));
-    RecordingMessageBox messageBox_;
+    FailingMessageBox messageBox_;
     std::unique_ptr<FormTimerWindow> window_ =
         std::make_unique<FormTimerWindow>(messageBox_, [] {});
 };
