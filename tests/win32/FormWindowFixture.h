@@ -16,14 +16,6 @@
 
 namespace kelvora::win32::test {
 
-// COM for the imaging component and the common controls for the tooltips, as
-// Kelvora.exe starts them.
-inline const bool kSystemReady = [] {
-    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-    return ::InitCommonControlsEx(&controls) != FALSE;
-}();
-
 // No test here expects a message box.
 struct FailingMessageBox final : core::MessageBox {
     void Show(const std::string& text, int, const std::string&) override { ADD_FAILURE() << text; }
@@ -34,6 +26,11 @@ struct FailingMessageBox final : core::MessageBox {
 class FormWindowTest : public testing::Test {
   protected:
     FormWindowTest() {
+        // COM for the imaging component and the common controls for the
+        // tooltips, as Kelvora.exe starts them.
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+        ::InitCommonControlsEx(&controls);
         std::filesystem::create_directories(folder_);
         core::App().Path = folder_.string();
         core::App().EXEName = "Kelvora";

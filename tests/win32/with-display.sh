@@ -17,10 +17,9 @@ if [ "${1:-}" = "--dpi" ]; then
     base="$WINEPREFIX" dpi="$2" && shift 2
     export WINEPREFIX="$base-${dpi}dpi"
     if [ ! -f "$WINEPREFIX/.settings-$dpi" ] || [ "$base/system.reg" -nt "$WINEPREFIX/.settings-$dpi" ]; then
-        rm -rf "$WINEPREFIX"
         # Hard links: the prefix is large and its files are only read. The
         # registry files are rewritten, so they get copies of their own.
-        cp -al "$base" "$WINEPREFIX"
+        rm -rf "$WINEPREFIX" && cp -al "$base" "$WINEPREFIX"
         for hive in "$base"/*.reg; do cp --remove-destination "$hive" "$WINEPREFIX/"; done
         wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f &>/dev/null
         wine reg add 'HKCU\Control Panel\Colors' /v TitleText /d '0 0 0' /f &>/dev/null
@@ -30,8 +29,7 @@ fi
 
 # A Wine server still running from a program without a display (the core
 # tests) would hand this run a desktop that cannot show windows.
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
+{ wineserver -k && wineserver -w; } 2>/dev/null || true
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@" || status=$?
 wineserver -k 2>/dev/null || true
