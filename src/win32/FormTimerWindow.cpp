@@ -37,8 +37,8 @@ bool IsMouseButtonUp(UINT message) {
 
 COLORREF ColonColour() {
     const COLORREF caption = ::GetSysColor(COLOR_CAPTIONTEXT);
-    const core::Rgb colour = core::ColonColour(
-        core::Rgb{GetRValue(caption), GetGValue(caption), GetBValue(caption)});
+    const core::Rgb colour =
+        core::ColonColour(core::Rgb{GetRValue(caption), GetGValue(caption), GetBValue(caption)});
     return RGB(colour.red, colour.green, colour.blue);
 }
 
@@ -127,7 +127,8 @@ void FormTimerWindow::FitFrame() {
     RECT client;
     ::GetWindowRect(window, &outer);
     ::GetClientRect(window, &client);
-    frame_ = SIZE{(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+    frame_ =
+        SIZE{(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
     const SIZE size = WindowSize();
     ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -334,10 +335,12 @@ void FormTimerWindow::OnCommand(WORD id, WORD code) {
             }
             break;
         case kTxtMMId:
-        case kTxtSSId:
-            if (code == EN_SETFOCUS) OnFieldFocus(id == kTxtMMId ? txtMM_.Handle() : txtSS_.Handle());
+        case kTxtSSId: {
+            const HWND field = id == kTxtMMId ? txtMM_.Handle() : txtSS_.Handle();
+            if (code == EN_SETFOCUS) OnFieldFocus(field);
             if (code == EN_KILLFOCUS) mouseFocus_ = nullptr;
             break;
+        }
         default:
             break;
     }

@@ -76,7 +76,7 @@ class FormWindowTest : public testing::Test {
     }
 
     const std::filesystem::path folder_ = std::filesystem::temp_directory_path() /
-                                          ("kelvora-win32-" + std::to_string(::GetCurrentProcessId()));
+                                          ("kelvora-" + std::to_string(::GetCurrentProcessId()));
     FailingMessageBox messageBox_;
     std::unique_ptr<FormTimerWindow> window_ =
         std::make_unique<FormTimerWindow>(messageBox_, [] {});

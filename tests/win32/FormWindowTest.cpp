@@ -50,9 +50,9 @@ TEST_F(FormWindowTest, LaysOutAtEachDensityAndForEachFrameAndPaintsAColonThatRea
             placed.append(Show(rect));
         }
         LOGFONTW font{};
-        ::GetObjectW(reinterpret_cast<HFONT>(
-                         ::SendMessageW(Control(FormControl::txtMM), WM_GETFONT, 0, 0)),
-                     sizeof(font), &font);
+        ::GetObjectW(
+            reinterpret_cast<HFONT>(::SendMessageW(Control(FormControl::txtMM), WM_GETFONT, 0, 0)),
+            sizeof(font), &font);
         EXPECT_EQ(placed.append(std::to_string(-font.lfHeight)), expected.at(dpi));
     }
 
