@@ -6,9 +6,10 @@
 # profile edited by hand to lie off every screen at another size; the second
 # starts with Escape in a folder named outside the ANSI code page, with no
 # data folder yet; the third starts with Space on the button, from a profile
-# at the ends of the 32-bit range, and a logoff ends it while counting. Each
-# time the window must lie wholly on the 1280 x 1024 screen, and the profile
-# must hold where it was.
+# of another size on the screen, and a logoff ends it while counting; the
+# fourth opens on a profile at the ends of the 32-bit range. Each time the
+# window must lie wholly on the 1280 x 1024 screen at its own size, and the
+# profile must hold where it was at the end.
 #
 #   with-display.sh end-to-end.sh PORTABLE_FOLDER
 set -euo pipefail
@@ -28,7 +29,7 @@ run() {
         printf '[WinPos]\r\nLeft=%s\r\nTop=%s\r\nRight=%s\r\nBottom=%s\r\n' $3 >"$folder/Data/Kelvora.ini"
     else rmdir "$folder/Data"; fi
     "$root/scripts/wine-run.sh" "$folder/Kelvora.exe" &>"$work/$name.log" &
-    local program=$! setting="$2" && shift 3
+    local program=$! setting="$2" saved="$3" && shift 3
     for _ in $(seq 300); do
         window="$(xdotool search --onlyvisible --name '^  Kelvora$' | head -n 1)" && break
         sleep 0.1
@@ -37,6 +38,7 @@ run() {
     eval "$(xdotool getwindowgeometry --shell "$window")"
     ((X >= 0 && Y >= 0 && X + WIDTH <= 1280 && Y + HEIGHT <= 1024 && WIDTH < 200)) ||
         fail "not wholly on screen: $X,$Y ${WIDTH}x$HEIGHT"
+    [ "$saved" != "200 150 900 700" ] || ((X == 200 && Y == 150)) || fail "not at 200,150"
     # No window manager runs: the keys go where the focus is set.
     timeout 5 sh -c "until xdotool windowfocus --sync $window; do sleep 0.2; done" && sleep 0.5
     for key in "$@"; do
@@ -52,5 +54,6 @@ run() {
 
 run Kelvora 0,2 "5000 4000 5110 4040" 0 Tab 2 Return
 run "Café ⏰ 😀" 0,2 "" 0 Tab 2 Escape
-run logoff 0,30 "2147483000 -2147483648 2147483647 -2147483600" 0 Tab 3 0 Tab space logoff
-[ "$failures" -eq 0 ] && echo "end to end: 3 runs passed"
+run logoff 0,30 "200 150 900 700" 0 Tab 3 0 Tab space logoff
+run ends 0,2 "2147483000 -2147483648 2147483647 -2147483600" 0 Tab 2 Return
+[ "$failures" -eq 0 ] && echo "end to end: 4 runs passed"

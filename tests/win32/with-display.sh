@@ -30,7 +30,5 @@ fi
 # A Wine server still running from a program without a display (the core
 # tests) would hand this run a desktop that cannot show windows.
 { wineserver -k && wineserver -w; } 2>/dev/null || true
-status=0
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@" || status=$?
-wineserver -k 2>/dev/null || true
-exit "$status"
+trap 'wineserver -k 2>/dev/null || true' EXIT
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"
