@@ -48,9 +48,10 @@ Picture FirstFrame(IWICImagingFactory& factory, IWICBitmapDecoder& decoder) {
 }  // namespace
 
 // A file's header names any size up to 65535 x 65535, 17 GB of pixels for a
-// 1 KB file. The bound is the one the Linux build's image reader keeps.
+// 1 KB file. The bound is the one the Linux build's image reader keeps (Qt's
+// default allocation limit).
 bool PictureSizeAllowed(UINT width, UINT height) {
-    constexpr std::uint64_t kMaxBytes = std::uint64_t{256} * 1024 * 1024;
+    constexpr std::uint64_t kMaxBytes = std::uint64_t{128} * 1024 * 1024;
     return width != 0 && height != 0 &&
            std::uint64_t{width} * std::uint64_t{height} * 4 <= kMaxBytes;
 }

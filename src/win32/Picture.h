@@ -16,7 +16,7 @@ struct Picture {
     bool Empty() const { return pixels.empty(); }
 };
 
-// Whether a picture of this size may be decoded: not empty, and at most 256 MB
+// Whether a picture of this size may be decoded: not empty, and at most 128 MB
 // of 32-bit pixels. Anything larger is not a button picture.
 bool PictureSizeAllowed(UINT width, UINT height);
 

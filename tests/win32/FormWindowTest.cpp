@@ -114,9 +114,9 @@ TEST_F(FormWindowTest, TheFocusSelectsAsOnWindowsAndADialogKeepsItsKeys) {
 }
 
 // A GIF's header may claim 65535 x 65535 pixels, 17 GB, in a 1 KB file.
-TEST(PictureFile, SizesBeyond256MBOfPixelsAreRefused) {
-    EXPECT_TRUE(PictureSizeAllowed(8192, 8192) && PictureSizeAllowed(23, 24));
-    EXPECT_FALSE(PictureSizeAllowed(8192, 8193) || PictureSizeAllowed(0, 24) ||
+TEST(PictureFile, SizesBeyond128MBOfPixelsAreRefused) {
+    EXPECT_TRUE(PictureSizeAllowed(8192, 4096) && PictureSizeAllowed(23, 24));
+    EXPECT_FALSE(PictureSizeAllowed(8192, 4097) || PictureSizeAllowed(0, 24) ||
                  PictureSizeAllowed(65535, 65535));
 }
 
