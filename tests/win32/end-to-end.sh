@@ -34,7 +34,7 @@ run() {
         window="$(xdotool search --onlyvisible --name '^  Kelvora$' | head -n 1)" && break
         sleep 0.1
     done
-    [ -n "$window" ] || { fail "no window"; kill $program; return; }
+    [ -n "$window" ] || { fail "no window"; kill $program || true; return; }
     eval "$(xdotool getwindowgeometry --shell "$window")"
     ((X >= 0 && Y >= 0 && X + WIDTH <= 1280 && Y + HEIGHT <= 1024 && WIDTH < 200)) ||
         fail "not wholly on screen: $X,$Y ${WIDTH}x$HEIGHT"
@@ -44,7 +44,7 @@ run() {
     for key in "$@"; do
         if [ "$key" = logoff ]; then sleep 1 && wineboot --end-session; else xdotool key "$key"; fi
     done
-    timeout 30 tail --pid=$program -f /dev/null || { fail "still running"; kill $program; }
+    timeout 30 tail --pid=$program -f /dev/null || { fail "still running"; kill $program || true; }
     wait $program || fail "exit status $?"
     [ "$(tr -d '\r\n' <"$folder/Data/TimerSet.txt")" = "$setting" ] || fail "setting not $setting"
     for key in Left=$X Top=$Y Right=$((X + WIDTH)) Bottom=$((Y + HEIGHT)) showCmd=1; do
