@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "core/ColonColour.h"
 #include "core/Messages.h"
 #include "core/UncaughtError.h"
 #include "platform/windows/Utf16.h"
@@ -19,6 +20,27 @@ namespace {
 constexpr int kCommand1Id = 101;
 constexpr int kTxtSSId = 102;
 constexpr int kTxtMMId = 103;
+
+// Posted once a click that gave a field the focus has been handled.
+constexpr UINT kMouseFocusDone = WM_APP + 1;
+
+bool MouseButtonDown() {
+    for (const int button : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON}) {
+        if ((::GetKeyState(button) & 0x8000) != 0) return true;
+    }
+    return false;
+}
+
+bool IsMouseButtonUp(UINT message) {
+    return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+}
+
+COLORREF ColonColour() {
+    const COLORREF caption = ::GetSysColor(COLOR_CAPTIONTEXT);
+    const core::Rgb colour =
+        core::ColonColour(core::Rgb{GetRValue(caption), GetGValue(caption), GetBValue(caption)});
+    return RGB(colour.red, colour.green, colour.blue);
+}
 
 HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style,
                  int id) {
@@ -73,19 +95,49 @@ void FormTimerWindow::Create() {
     windowClass.hIconSm = LoadProgramIcon(::GetSystemMetrics(SM_CXSMICON));
 
     dpi_ = DpiForSystem();
+    layout_ = LayoutAt(dpi_);
     const SIZE size = OuterSize(dpi_);
+    frame_ = SIZE{size.cx - layout_.client.cx, size.cy - layout_.client.cy};
     const std::wstring caption = platform::Utf8ToWide(core::messages::kCaption);
     CreateFor(windowClass, kExStyle, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
               size.cy, nullptr);
     if (Handle() == nullptr) return;
 
-    // The system chose the monitor, whose density may not be the system's.
-    dpi_ = DpiForWindow(Handle());
-    const SIZE onMonitor = OuterSize(dpi_);
-    ::SetWindowPos(Handle(), nullptr, 0, 0, onMonitor.cx, onMonitor.cy,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CreateControls();
+    // The system chose the monitor, whose density may not be the system's.
+    FollowMonitorDpi(true);
+}
+
+SIZE FormTimerWindow::WindowSize() const {
+    return SIZE{layout_.client.cx + frame_.cx, layout_.client.cy + frame_.cy};
+}
+
+void FormTimerWindow::FollowMonitorDpi(bool always) {
+    const UINT dpi = DpiForWindow(Handle());
+    if (dpi == dpi_ && !always) return;
+    dpi_ = dpi;
     ApplyLayout();
+    FitFrame();
+}
+
+// The outer size is the client area of the design plus the frame as the
+// window has it now: a theme, high contrast or another caption size changes
+// the frame, and the client area must not change with it.
+void FormTimerWindow::FitFrame() {
+    const HWND window = Handle();
+    if (::IsIconic(window) || ::IsZoomed(window)) return;
+    // The frame as the current metrics make it, before it is measured.
+    ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT outer;
+    RECT client;
+    ::GetWindowRect(window, &outer);
+    ::GetClientRect(window, &client);
+    frame_ =
+        SIZE{(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+    const SIZE size = WindowSize();
+    ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormTimerWindow::CreateControls() {
@@ -137,6 +189,9 @@ void FormTimerWindow::ApplyLayout() {
 
 void FormTimerWindow::LoadAndShow() {
     Raise(&core::FormTimer::Form_Load);
+    // The saved placement may have moved the hidden window to a monitor of
+    // another density, and a hidden window is not told.
+    if (Handle() != nullptr) FollowMonitorDpi(false);
     // The tooltips come after the load: Wine does not make a window topmost
     // while it owns another top-level window, such as the tooltip control.
     tooltips_.Create(Handle());
@@ -177,6 +232,10 @@ void FormTimerWindow::Unload() {
 }
 
 bool FormTimerWindow::PreTranslate(MSG& message) {
+    // Wherever the click ends, its button comes up.
+    if (mouseFocus_ != nullptr && IsMouseButtonUp(message.message)) {
+        ::PostMessageW(Handle(), kMouseFocusDone, 0, 0);
+    }
     const HWND window = Handle();
     if (window == nullptr || (message.hwnd != window && !::IsChild(window, message.hwnd))) {
         return false;
@@ -229,6 +288,16 @@ LRESULT FormTimerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_CLOSE:
             Unload();
             return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // Logoff or shutdown: the process ends after this message, so the
+            // form unloads now, as at its close box.
+            if (wParam != FALSE) Unload();
+            return 0;
+        case kMouseFocusDone:
+            OnMouseFocusDone();
+            return 0;
         case WM_DESTROY:
             ::KillTimer(Handle(), TimerControl::kId);
             fieldAnnotations_.Withdraw();
@@ -241,10 +310,16 @@ LRESULT FormTimerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_SYSCOLORCHANGE:
             ::InvalidateRect(Handle(), nullptr, TRUE);
             break;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETNONCLIENTMETRICS) FitFrame();
+            break;
+        case WM_THEMECHANGED:
+            FitFrame();
+            break;
         case WM_GETMINMAXINFO:
             // Windows keeps a window with a caption at least as wide as its
             // caption buttons need; this one is smaller by design.
-            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = ToPoint(OuterSize(dpi_));
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = ToPoint(WindowSize());
             return 0;
         case WM_WINDOWPOSCHANGING:
             OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
@@ -271,14 +346,38 @@ void FormTimerWindow::OnCommand(WORD id, WORD code) {
             }
             break;
         case kTxtMMId:
-            if (code == EN_SETFOCUS) Raise(&core::FormTimer::txtMM_GotFocus);
+        case kTxtSSId: {
+            const HWND field = id == kTxtMMId ? txtMM_.Handle() : txtSS_.Handle();
+            if (code == EN_SETFOCUS) OnFieldFocus(field);
+            if (code == EN_KILLFOCUS) mouseFocus_ = nullptr;
             break;
-        case kTxtSSId:
-            if (code == EN_SETFOCUS) Raise(&core::FormTimer::txtSS_GotFocus);
-            break;
+        }
         default:
             break;
     }
+}
+
+void FormTimerWindow::RaiseGotFocus(HWND field) {
+    Raise(field == txtMM_.Handle() ? &core::FormTimer::txtMM_GotFocus
+                                   : &core::FormTimer::txtSS_GotFocus);
+}
+
+// A focus that a returning activation restores is not a new one: the field
+// keeps its caret and selection, so typing goes on where it stopped. A click
+// places the caret after the focus has arrived, which would clear a selection
+// made now; the field selects once the button is up.
+void FormTimerWindow::OnFieldFocus(HWND field) {
+    if (restoringFocus_) return;
+    if (MouseButtonDown()) {
+        mouseFocus_ = field;
+        return;
+    }
+    RaiseGotFocus(field);
+}
+
+void FormTimerWindow::OnMouseFocusDone() {
+    const HWND field = std::exchange(mouseFocus_, nullptr);
+    if (field != nullptr && ::GetFocus() == field) RaiseGotFocus(field);
 }
 
 LRESULT FormTimerWindow::OnCtlColorEdit(HDC dc) {
@@ -288,7 +387,7 @@ LRESULT FormTimerWindow::OnCtlColorEdit(HDC dc) {
 }
 
 // Label1 has no window: the form paints it, an opaque dark blue strip with a
-// centred colon in the caption text colour; the fields overlap its ends.
+// centred colon; the fields overlap its ends.
 void FormTimerWindow::OnPaint() {
     PAINTSTRUCT paint;
     const HDC dc = ::BeginPaint(Handle(), &paint);
@@ -297,7 +396,7 @@ void FormTimerWindow::OnPaint() {
     {
         const SelectGuard font(dc, labelFont_.get());
         ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, ::GetSysColor(COLOR_CAPTIONTEXT));
+        ::SetTextColor(dc, ColonColour());
         ::DrawTextW(dc, L":", 1, &label, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     }
     ::EndPaint(Handle(), &paint);
@@ -317,16 +416,23 @@ bool FormTimerWindow::OnActivate(WORD state) {
         return false;
     }
     if (focusWhenDeactivated_ == nullptr || ::IsIconic(Handle())) return false;
+    restoringFocus_ = true;
     ::SetFocus(focusWhenDeactivated_);
+    restoringFocus_ = false;
     return true;
 }
 
 void FormTimerWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
     ApplyLayout();
+    // The suggested size has the frame of the new density; FitFrame then
+    // measures the frame the window really has there.
+    const SIZE size = OuterSize(dpi);
+    frame_ = SIZE{size.cx - layout_.client.cx, size.cy - layout_.client.cy};
     ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
                    suggested.right - suggested.left, suggested.bottom - suggested.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
+    FitFrame();
 }
 
 // The size is fixed: a placement read from the profile file, or saved at
@@ -336,7 +442,7 @@ void FormTimerWindow::OnWindowPosChanging(WINDOWPOS& position) const {
     if ((position.flags & SWP_NOSIZE) != 0 || ::IsIconic(Handle()) || ::IsZoomed(Handle())) {
         return;
     }
-    const SIZE size = OuterSize(dpi_);
+    const SIZE size = WindowSize();
     position.cx = size.cx;
     position.cy = size.cy;
 }

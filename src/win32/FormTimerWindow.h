@@ -46,8 +46,11 @@ class FormTimerWindow final : public WindowBase, public core::Form, public Messa
     HWND TooltipHandle() const { return tooltips_.Handle(); }
     UINT Dpi() const { return dpi_; }
     // The window's outer size at `dpi`: the client area of the design plus
-    // the frame and caption of a tool window.
+    // the frame and caption of a tool window, as the system's metrics give it.
     static SIZE OuterSize(UINT dpi);
+    // The outer size the window keeps: the design's client area plus the frame
+    // the window was last measured to have.
+    SIZE WindowSize() const;
 
     void SetCaption(const std::string& caption) override;
     win32api::HWND hWnd() const override;
@@ -61,10 +64,17 @@ class FormTimerWindow final : public WindowBase, public core::Form, public Messa
 
     void CreateControls();
     void ApplyLayout();
+    void FitFrame();
+    // Lays the form out again when the window's monitor has another density
+    // than the layout's (`always`: in any case).
+    void FollowMonitorDpi(bool always);
     void Raise(const std::function<void()>& handler);
     void Raise(void (core::FormTimer::*handler)());
 
     void OnCommand(WORD id, WORD code);
+    void OnFieldFocus(HWND field);
+    void OnMouseFocusDone();
+    void RaiseGotFocus(HWND field);
     LRESULT OnCtlColorEdit(HDC dc);
     void OnPaint();
     void OnTimer(UINT_PTR id);
@@ -85,10 +95,14 @@ class FormTimerWindow final : public WindowBase, public core::Form, public Messa
 
     UINT dpi_ = 96;
     FormLayout layout_{};
+    SIZE frame_{};
     FontHandle fieldFont_;
     FontHandle labelFont_;
     BrushHandle fieldBrush_;
     HWND focusWhenDeactivated_ = nullptr;
+    bool restoringFocus_ = false;
+    // A field that took the focus from a click whose button is still down.
+    HWND mouseFocus_ = nullptr;
     bool unloading_ = false;
 };
 

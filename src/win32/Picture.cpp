@@ -22,7 +22,8 @@ ComPtr<IWICImagingFactory> ImagingFactory() {
     return factory;
 }
 
-// The first frame, as 32-bit BGRA; empty when the decoder cannot give it.
+// The first frame, as 32-bit BGRA; empty when the decoder cannot give it, or
+// when it is larger than any button picture could sensibly be.
 Picture FirstFrame(IWICImagingFactory& factory, IWICBitmapDecoder& decoder) {
     ComPtr<IWICBitmapFrameDecode> frame;
     ComPtr<IWICFormatConverter> converter;
@@ -31,8 +32,8 @@ Picture FirstFrame(IWICImagingFactory& factory, IWICBitmapDecoder& decoder) {
         FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA,
                                      WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)) ||
-        FAILED(converter->GetSize(&picture.width, &picture.height)) || picture.width == 0 ||
-        picture.height == 0) {
+        FAILED(converter->GetSize(&picture.width, &picture.height)) ||
+        !PictureSizeAllowed(picture.width, picture.height)) {
         return {};
     }
     picture.pixels.resize(std::size_t{picture.width} * picture.height);
@@ -45,6 +46,15 @@ Picture FirstFrame(IWICImagingFactory& factory, IWICBitmapDecoder& decoder) {
 }
 
 }  // namespace
+
+// A file's header names any size up to 65535 x 65535, 17 GB of pixels for a
+// 1 KB file. The bound is the one the Linux build's image reader keeps (Qt's
+// default allocation limit).
+bool PictureSizeAllowed(UINT width, UINT height) {
+    constexpr std::uint64_t kMaxBytes = std::uint64_t{128} * 1024 * 1024;
+    return width != 0 && height != 0 &&
+           std::uint64_t{width} * std::uint64_t{height} * 4 <= kMaxBytes;
+}
 
 Picture LoadPictureFile(const std::string& path) {
     const std::wstring name = platform::Utf8ToWide(path);

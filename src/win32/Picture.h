@@ -16,9 +16,13 @@ struct Picture {
     bool Empty() const { return pixels.empty(); }
 };
 
+// Whether a picture of this size may be decoded: not empty, and at most 128 MB
+// of 32-bit pixels. Anything larger is not a button picture.
+bool PictureSizeAllowed(UINT width, UINT height);
+
 // Decodes the first frame of a picture file through the system's imaging
 // component (GIF, and whatever else it reads). Raises the run-time error 53
-// when the file is missing and 481 when it is not a picture.
+// when the file is missing and 481 when it is not a picture or too large.
 Picture LoadPictureFile(const std::string& path);
 
 // Decodes a picture built into the executable as RCDATA; empty when there is

@@ -49,8 +49,8 @@ void PictureButtonControl::Show(Picture picture, core::ButtonFace face) {
 
 void PictureButtonControl::Draw(const DRAWITEMSTRUCT& item, UINT dpi) const {
     const RECT& face = item.rcItem;
-    const BrushHandle faceBrush(::CreateSolidBrush(kFaceColour));
-    ::FillRect(item.hDC, &face, faceBrush.get());
+    static_assert(kFaceColour == RGB(0, 0, 0), "the face is the stock black brush");
+    ::FillRect(item.hDC, &face, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
 
     if (bitmap_) {
         const int width = ScaleFromDesign(static_cast<int>(picture_.width), dpi);

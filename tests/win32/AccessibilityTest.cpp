@@ -40,14 +40,19 @@ TEST_F(FormWindowTest, ControlsAreNamedForScreenReaders) {
     // The built-in pictures, then the picture files, which name no state: the
     // name follows the click, whichever picture shows.
     const HWND button = Control(FormControl::Command1);
-    EXPECT_EQ(TextOf(button), L"開始");
-    SetTextOf(mm, L"1");
+    const auto name = [button] {
+        wchar_t text[16]{};
+        ::GetWindowTextW(button, text, 16);
+        return std::wstring(text);
+    };
+    EXPECT_EQ(name(), L"開始");
+    ::SetWindowTextW(mm, L"1");
     const std::wstring names[] = {L"停止", L"開始"};
     for (int click = 0; click < 4; ++click) {
         if (click == 2)
-            std::filesystem::copy(FolderFromEnvironment("KELVORA_DATA_FILES"), DataFolder());
+            std::filesystem::copy(KELVORA_DATA_FILES, folder_ / "Data");
         PressKey(VK_RETURN);
-        EXPECT_TRUE(PumpUntil([&] { return TextOf(button) == names[click % 2]; })) << click;
+        EXPECT_TRUE(Pump([&] { return name() == names[click % 2]; })) << click;
     }
     window_->Unload();
     expected.insert(expected.end(), {{mm, L"cleared"}, {ss, L"cleared"}});

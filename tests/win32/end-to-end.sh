@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Kelvora.exe as a user runs it, on an X display of its own (run it through
-# with-display.sh): a copy of the portable folder started under Wine; 0
-# minutes and 3 seconds typed, Enter pressed; the program counts down, sounds
-# the alarm and closes itself, leaving the setting file and the profile file
-# in its data folder. Run from a plain folder, and from one whose name holds
-# characters outside the ANSI code page without a data folder, which the
-# first start makes.
+# with-display.sh): a copy of the portable folder started under Wine, a
+# countdown typed in and started, and what the data folder holds afterwards.
+# The first run counts down to the alarm, which closes the window, from a
+# profile edited by hand to lie off every screen at another size; the second
+# starts with Escape in a folder named outside the ANSI code page, with no
+# data folder yet; the third starts with Space on the button, from a profile
+# of another size on the screen, and a logoff ends it while counting; the
+# fourth opens on a profile at the ends of the 32-bit range. Each time the
+# window must lie wholly on the 1280 x 1024 screen at its own size, and the
+# profile must hold where it was at the end.
 #
 #   with-display.sh end-to-end.sh PORTABLE_FOLDER
 set -euo pipefail
@@ -14,64 +18,42 @@ portable="$(cd "$1" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 failures=0
-fail() {
-    echo "FAIL [$case_name]: $*"
-    failures=$((failures + 1))
-}
+fail() { echo "FAIL [$name]: $*" && failures=$((failures + 1)); }
 
-run_case() {
-    case_name="$1"
-    local folder="$work/$1" window="" program
-    mkdir -p "$folder"
-    cp "$portable/Kelvora.exe" "$folder/"
-    if [ "$2" = with-data ]; then
-        mkdir "$folder/Data"
+# run NAME SETTING "LEFT TOP RIGHT BOTTOM" KEYS...; no profile: no data folder.
+run() {
+    name="$1" folder="$work/$1" window=""
+    mkdir -p "$folder/Data" && cp "$portable/Kelvora.exe" "$folder/"
+    if [ -n "$3" ]; then
         cp "$portable"/Data/{notify.wav,button_go.gif,button_stop.gif} "$folder/Data/"
-    fi
-    "$root/scripts/wine-run.sh" "$folder/Kelvora.exe" >"$work/$1.log" 2>&1 &
-    program=$!
-    # Wine makes the X window when the program creates it, and maps it later.
+        printf '[WinPos]\r\nLeft=%s\r\nTop=%s\r\nRight=%s\r\nBottom=%s\r\n' $3 >"$folder/Data/Kelvora.ini"
+    else rmdir "$folder/Data"; fi
+    "$root/scripts/wine-run.sh" "$folder/Kelvora.exe" &>"$work/$name.log" &
+    local program=$! setting="$2" saved="$3" && shift 3
     for _ in $(seq 300); do
-        window="$(xdotool search --onlyvisible --name 'Kelvora' 2>/dev/null | head -n 1)" || true
-        [ -z "$window" ] || break
+        window="$(xdotool search --onlyvisible --name '^  Kelvora$' | head -n 1)" && break
         sleep 0.1
     done
-    [ -n "$window" ] || { fail "no window appeared"; kill "$program" || true; return; }
-    # No window manager runs: the keyboard goes where the focus is set.
-    for _ in $(seq 20); do
-        xdotool windowfocus --sync "$window" 2>/dev/null && break
-        sleep 0.2
+    [ -n "$window" ] || { fail "no window"; kill $program || true; return; }
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    ((X >= 0 && Y >= 0 && X + WIDTH <= 1280 && Y + HEIGHT <= 1024 && WIDTH < 200)) ||
+        fail "not wholly on screen: $X,$Y ${WIDTH}x$HEIGHT"
+    [ "$saved" != "200 150 900 700" ] || ((X == 200 && Y == 150)) || fail "not at 200,150"
+    # No window manager runs: the keys go where the focus is set.
+    timeout 5 sh -c "until xdotool windowfocus --sync $window; do sleep 0.2; done" && sleep 0.5
+    for key in "$@"; do
+        if [ "$key" = logoff ]; then sleep 1 && wineboot --end-session; else xdotool key "$key"; fi
     done
-    sleep 0.5
-    # The minutes field has the focus with its text selected.
-    xdotool type --delay 80 "0"
-    xdotool key --delay 80 Tab
-    xdotool type --delay 80 "3"
-    xdotool key Return
-    for _ in $(seq 300); do
-        kill -0 "$program" 2>/dev/null || break
-        sleep 0.1
+    timeout 30 tail --pid=$program -f /dev/null || { fail "still running"; kill $program || true; }
+    wait $program || fail "exit status $?"
+    [ "$(tr -d '\r\n' <"$folder/Data/TimerSet.txt")" = "$setting" ] || fail "setting not $setting"
+    for key in Left=$X Top=$Y Right=$((X + WIDTH)) Bottom=$((Y + HEIGHT)) showCmd=1; do
+        grep -q "^$key"$'\r'"\?$" "$folder/Data/Kelvora.ini" || fail "no $key in the profile"
     done
-    if kill -0 "$program" 2>/dev/null; then
-        fail "still running 30 s after a 3 s countdown"
-        kill "$program" || true
-        return
-    fi
-    wait "$program" || fail "exit status $?"
-
-    local setting="$folder/Data/TimerSet.txt" profile="$folder/Data/Kelvora.ini"
-    [ -f "$setting" ] && [ -f "$profile" ] || { fail "no $setting or $profile"; return; }
-    [ "$(od -An -c "$setting" | tr -s ' ')" = " 0 , 3 \r \n" ] ||
-        fail "setting file holds $(od -An -c "$setting")"
-    grep -q '^\[WinPos\]' "$profile" || fail "no [WinPos] section"
-    for key in Left Right Top Bottom showCmd; do
-        grep -Eq "^$key=-?[0-9]+"$'\r'"?$" "$profile" || fail "no number for $key in $profile"
-    done
-    grep -Eq "^showCmd=1"$'\r'"?$" "$profile" || fail "the window was not closed in its normal state"
-    echo "ok [$1]: $(tr -d '\r' <"$setting"), $(tr -d '\r' <"$profile" | tr '\n' ' ')"
 }
 
-run_case "Kelvora" with-data
-run_case "Café ⏰ 😀" without-data
-[ "$failures" -eq 0 ] || { echo "$failures failed"; exit 1; }
-echo "end to end: 2 runs passed"
+run Kelvora 0,2 "5000 4000 5110 4040" 0 Tab 2 Return
+run "Café ⏰ 😀" 0,2 "" 0 Tab 2 Escape
+run logoff 0,30 "200 150 900 700" 0 Tab 3 0 Tab space logoff
+run ends 0,2 "2147483000 -2147483648 2147483647 -2147483600" 0 Tab 2 Return
+[ "$failures" -eq 0 ] && echo "end to end: 4 runs passed"
