@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 #include "TempFolder.h"
 #include "platform/AtomicReplace.h"
@@ -13,64 +12,28 @@ namespace kelvora::platform::test {
 namespace {
 
 namespace fs = std::filesystem;
+using fs::perms;
 
 constexpr const char* kOld = "5,0\r\n";
 constexpr const char* kNew = "10,30\r\n";
 
-std::string Utf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
+std::string Utf8(const fs::path& path) { return reinterpret_cast<const char*>(path.u8string().c_str()); }
 
-struct ReplaceCase {
-    const char* name;
-    std::function<void(const fs::path& folder, const fs::path& target)> setUp;
-    bool saved;
-    std::function<void(const fs::path& folder, const fs::path& target)> check;
-};
+enum class Before { Missing, File, Leftover, Folder, LinkToFile };
 
-void WriteOld(const fs::path&, const fs::path& target) { WriteBytes(target, kOld); }
+// perms::unknown: the permissions a new file gets.
+struct ReplaceCase { const char* name; Before before; perms permissions; bool saved; };
 
 const ReplaceCase kCases[] = {
-    {"Missing", [](const fs::path&, const fs::path&) {}, true, nullptr},
-    {"Present", WriteOld, true, nullptr},
-    {"LeftoverOfACutShortSave",
-     [](const fs::path& folder, const fs::path& target) {
-         WriteOld(folder, target);
-         WriteBytes(folder / "TimerSet.txt.tmp", "a longer leftover than the record\r\n");
-     },
-     true, nullptr},
-    {"ReadOnly",
-     [](const fs::path& folder, const fs::path& target) {
-         WriteOld(folder, target);
-         fs::permissions(target, fs::perms::owner_write | fs::perms::group_write |
-                                     fs::perms::others_write, fs::perm_options::remove);
-     },
-     false, nullptr},
-    {"Folder", [](const fs::path&, const fs::path& target) { fs::create_directory(target); },
-     false, [](const fs::path&, const fs::path& target) { EXPECT_TRUE(fs::is_directory(target)); }},
+    {"Missing", Before::Missing, perms::unknown, true},
+    {"Present", Before::File, perms::unknown, true},
+    {"LeftoverOfACutShortSave", Before::Leftover, perms::unknown, true},
+    {"ReadOnly", Before::File, perms::owner_read | perms::group_read, false},
+    {"Folder", Before::Folder, perms::unknown, false},
 #ifndef _WIN32
-    {"LinkIntoASyncedFolder",
-     [](const fs::path& folder, const fs::path& target) {
-         fs::create_directory(folder / "Synced");
-         WriteOld(folder, folder / "Synced" / "TimerSet.txt");
-         fs::create_symlink(folder / "Synced" / "TimerSet.txt", target);
-     },
-     true,
-     [](const fs::path& folder, const fs::path& target) {
-         EXPECT_TRUE(fs::is_symlink(target));
-         EXPECT_EQ(ReadBytes(folder / "Synced" / "TimerSet.txt"), kNew);
-         EXPECT_FALSE(fs::exists(folder / "Synced" / "TimerSet.txt.tmp"));
-     }},
-    {"OwnPermissions",
-     [](const fs::path& folder, const fs::path& target) {
-         WriteOld(folder, target);
-         fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
-     },
-     true,
-     [](const fs::path&, const fs::path& target) {
-         EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-     }},
+    {"OwnPermissions", Before::File, perms::owner_read | perms::owner_write, true},
+    {"LinkIntoASyncedFolder", Before::LinkToFile, perms::unknown, true},
+    {"LinkToAReadOnlyFile", Before::LinkToFile, perms::owner_read, false},
 #endif
 };
 
@@ -79,16 +42,28 @@ TEST(FileReplacement, KeepsWhatTheUserSetUpAndLeavesNothingBeside) {
         SCOPED_TRACE(c.name);
         const TempFolder folder;
         const fs::path target = folder / "TimerSet.txt";
-        c.setUp(folder.Path(), target);
-        const bool hadFile = fs::is_regular_file(target);
+        // Where the contents live: behind the link, if there is one.
+        const fs::path file = c.before == Before::LinkToFile ? folder / "Synced.txt" : target;
+        if (c.before == Before::Folder) fs::create_directory(target);
+        if (c.before != Before::Missing && c.before != Before::Folder) WriteBytes(file, kOld);
+        if (c.before == Before::Leftover) WriteBytes(folder / "TimerSet.txt.tmp", "longer leftover");
+        if (c.before == Before::LinkToFile) fs::create_symlink(file, target);
+        if (c.permissions != perms::unknown) fs::permissions(file, c.permissions);
+
         EXPECT_EQ(ReplaceFileContents(Utf8(target), kNew), c.saved);
-        if (c.saved || hadFile) {
-            EXPECT_EQ(ReadBytes(target), c.saved ? kNew : kOld);
+        if (c.before == Before::Folder) {
+            EXPECT_TRUE(fs::is_directory(target));
+        } else if (c.saved || c.before != Before::Missing) {
+            EXPECT_EQ(ReadBytes(file), c.saved ? kNew : kOld);
         }
-        EXPECT_FALSE(fs::exists(folder / "TimerSet.txt.tmp"));
-        if (c.check) c.check(folder.Path(), target);
+        EXPECT_EQ(fs::is_symlink(target), c.before == Before::LinkToFile);
+        if (c.saved && c.permissions != perms::unknown) {
+            EXPECT_EQ(fs::status(file).permissions(), c.permissions);
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}),
+                  c.before == Before::Missing && !c.saved ? 0 : 1 + (file != target));
         std::error_code ignored;  // Windows removes no read-only file
-        fs::permissions(target, fs::perms::owner_write, fs::perm_options::add, ignored);
+        fs::permissions(file, perms::owner_write, fs::perm_options::add, ignored);
     }
 }
 
