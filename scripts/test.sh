@@ -13,6 +13,9 @@ cmake --preset linux
 cmake --build --preset linux -j "$jobs"
 ctest --preset linux -j "$jobs"
 
+step "Core and platform tests under a comma-decimal locale"
+LC_ALL=de_DE.UTF-8 ctest --preset linux -j "$jobs" -R '^(core|platform)_tests$'
+
 step "Windows build and tests under Wine"
 cmake --preset windows
 cmake --build --preset windows -j "$jobs"

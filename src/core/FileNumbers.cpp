@@ -1,24 +1,45 @@
 #include "core/FileNumbers.h"
 
-#include <fstream>
+#include <cstdio>
 #include <map>
 #include <memory>
-#include <system_error>
+#include <vector>
 
 #include "core/FileSystem.h"
+#include "core/Numbers.h"
 #include "core/RuntimeError.h"
 #include "platform/AtomicReplace.h"
 #include "platform/FileText.h"
+#include "platform/Files.h"
 
 namespace kelvora::core {
 namespace {
 
 constexpr int kHighestFileNumber = 255;
 
+// Input is read a block at a time; output is gathered in a replacement that
+// takes the file's place at the close.
 struct OpenFile {
-    std::filesystem::path target;
-    std::filesystem::path temporary;  // empty for input
-    std::fstream stream;
+    std::FILE* input = nullptr;
+    std::vector<char> block;
+    std::size_t next = 0;
+    std::size_t end = 0;
+    std::unique_ptr<platform::FileReplacement> output;
+
+    ~OpenFile() {
+        if (input != nullptr) std::fclose(input);
+    }
+    // The next byte, or EOF; `advance` false only peeks.
+    int Byte(bool advance) {
+        if (next == end) {
+            end = std::fread(block.data(), 1, block.size(), input);
+            next = 0;
+            if (end == 0) return EOF;
+        }
+        const int byte = static_cast<unsigned char>(block[next]);
+        if (advance) ++next;
+        return byte;
+    }
 };
 
 std::map<int, std::unique_ptr<OpenFile>>& Table() {
@@ -37,11 +58,14 @@ void CheckNumberFree(int fileNumber) {
     if (Table().count(fileNumber) != 0) RaiseError(kFileAlreadyOpen);
 }
 
-void CheckFolderOf(const std::filesystem::path& target) {
-    std::error_code error;
-    const auto folder = target.parent_path();
-    if (!folder.empty() && !std::filesystem::is_directory(folder, error)) RaiseError(kPathNotFound);
-    if (std::filesystem::is_directory(target, error)) RaiseError(kPathFileAccessError);
+platform::PathKind CheckFolderOf(const std::string& target) {
+    const std::string folder = platform::FolderOf(target);
+    if (!folder.empty() && platform::KindOf(folder) != platform::PathKind::Folder) {
+        RaiseError(kPathNotFound);
+    }
+    const platform::PathKind kind = platform::KindOf(target);
+    if (kind == platform::PathKind::Folder) RaiseError(kPathFileAccessError);
+    return kind;
 }
 
 }  // namespace
@@ -55,58 +79,49 @@ int FreeFile() {
 
 void OpenForInput(int fileNumber, const std::string& path) {
     CheckNumberFree(fileNumber);
+    if (CheckFolderOf(path) == platform::PathKind::Missing) RaiseError(kFileNotFound);
     auto file = std::make_unique<OpenFile>();
-    file->target = ToPath(path);
-    CheckFolderOf(file->target);
-    std::error_code error;
-    if (!std::filesystem::exists(file->target, error)) RaiseError(kFileNotFound);
-    file->stream.open(file->target, std::ios::in | std::ios::binary);
-    if (!file->stream.is_open()) RaiseError(kPathFileAccessError);
+    file->input = platform::OpenFile(path, "rb");
+    if (file->input == nullptr) RaiseError(kPathFileAccessError);
+    file->block.resize(65536);
     Table()[fileNumber] = std::move(file);
 }
 
 void OpenForOutput(int fileNumber, const std::string& path) {
     CheckNumberFree(fileNumber);
+    CheckFolderOf(path);
     auto file = std::make_unique<OpenFile>();
-    file->target = ToPath(path);
-    CheckFolderOf(file->target);
-    file->temporary = platform::TemporarySibling(file->target);
-    file->stream.open(file->temporary, std::ios::out | std::ios::binary | std::ios::trunc);
-    if (!file->stream.is_open()) RaiseError(kPermissionDenied);
+    file->output = std::make_unique<platform::FileReplacement>(path);
+    if (!file->output->IsOpen()) RaiseError(kPermissionDenied);
     Table()[fileNumber] = std::move(file);
 }
 
 std::string LineInput(int fileNumber, std::size_t keepBytes) {
     OpenFile& file = Lookup(fileNumber);
-    if (!file.temporary.empty()) RaiseError(kBadFileNameOrNumber);
-    // The stream buffer directly: a byte at a time through the stream itself
-    // costs a sentry per byte, which a line of many megabytes makes felt.
-    std::streambuf& in = *file.stream.rdbuf();
-    using Traits = std::char_traits<char>;
-    if (in.sgetc() == Traits::eof()) RaiseError(kInputPastEndOfFile);
+    if (file.input == nullptr) RaiseError(kBadFileNameOrNumber);
+    if (file.Byte(false) == EOF) RaiseError(kInputPastEndOfFile);
     std::string line;
-    for (int c = in.sbumpc(); c != Traits::eof(); c = in.sbumpc()) {
+    for (int c = file.Byte(true); c != EOF; c = file.Byte(true)) {
         if (c == '\n') break;
         if (c == '\r') {
-            if (in.sgetc() == '\n') in.sbumpc();
+            if (file.Byte(false) == '\n') file.Byte(true);
             break;
         }
-        if (line.size() < keepBytes) line.push_back(Traits::to_char_type(c));
+        if (line.size() < keepBytes) line.push_back(static_cast<char>(c));
     }
     return platform::FileTextToUtf8(line);
 }
 
 void WriteRecord(int fileNumber, std::initializer_list<std::int32_t> values) {
     OpenFile& file = Lookup(fileNumber);
-    if (file.temporary.empty()) RaiseError(kBadFileNameOrNumber);
+    if (file.output == nullptr) RaiseError(kBadFileNameOrNumber);
     std::string record;
     for (const std::int32_t value : values) {
         if (!record.empty()) record += ',';
-        record += std::to_string(value);
+        record += DecimalText(value);
     }
     record += "\r\n";
-    file.stream.write(record.data(), static_cast<std::streamsize>(record.size()));
-    if (!file.stream) RaiseError(kPermissionDenied);
+    if (!file.output->Write(record)) RaiseError(kPermissionDenied);
 }
 
 void Close(int fileNumber) {
@@ -114,14 +129,7 @@ void Close(int fileNumber) {
     if (found == Table().end()) return;
     const std::unique_ptr<OpenFile> file = std::move(found->second);
     Table().erase(found);
-    file->stream.close();
-    if (file->temporary.empty()) return;
-    const bool written = !file->stream.fail();
-    if (!written || !platform::CommitReplacement(file->temporary, file->target)) {
-        std::error_code ignored;
-        std::filesystem::remove(file->temporary, ignored);
-        RaiseError(kPermissionDenied);
-    }
+    if (file->output != nullptr && !file->output->Commit()) RaiseError(kPermissionDenied);
 }
 
 bool IsOpen(int fileNumber) { return Table().count(fileNumber) != 0; }

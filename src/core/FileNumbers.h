@@ -17,9 +17,10 @@ int FreeFile();
 void OpenForInput(int fileNumber, const std::string& path);
 
 // Output goes to a temporary file beside `path`; Close puts it in place in one
-// step, so an interrupted save never leaves an empty or half-written file.
-// Raises 76 when the folder is missing, 75 when the path is a folder, 70 when
-// the folder cannot be written.
+// step, so an interrupted save never leaves an empty or half-written file
+// (platform/AtomicReplace.h). Raises 76 when the folder is missing, 75 when the
+// path is a folder, 70 when the folder cannot be written or the file is
+// read-only.
 void OpenForOutput(int fileNumber, const std::string& path);
 
 // One line: the bytes up to CR, CR LF, LF or the end of the file, as UTF-8.

@@ -45,7 +45,8 @@ void FormTimer::Form_Load() {
         LoadTimerSet();
         Running = 0;
         txtMM.SetFocus();
-    } catch (const RuntimeError& error) {
+    } catch (const std::exception&) {
+        const RuntimeError error = CurrentError();
         // The window still opens, so that the user can see what went wrong;
         // whatever the steps before the failure set stays as it is.
         controls_.form.SetCaption(messages::kLoadFailedCaption);
@@ -101,8 +102,13 @@ void FormTimer::LoadTimerSet() {
         txtMM.SetText(FieldText(Format00(ElementAt(elements, 0))));
         txtSS.SetText(FieldText(Format00(ElementAt(elements, 1))));
         Close(fileNumber);
-    } catch (const RuntimeError& error) {
-        Close(fileNumber);
+    } catch (const std::exception&) {
+        const RuntimeError error = CurrentError();
+        try {
+            Close(fileNumber);
+        } catch (const std::exception&) {
+            // An input file has nothing to lose at its close.
+        }
         ShowMessage(error.Description(), kExclamation, messages::kSettingFileTitle);
     }
 }

@@ -45,7 +45,7 @@ void FormTimer::Command1_Click() {
             Command1.SetFocus();
             Running = 1;
         }
-    } catch (const RuntimeError&) {
+    } catch (const std::exception&) {
         // Nothing the user could act on: the click just ends, and what it did
         // so far stands.
     }
@@ -84,10 +84,10 @@ void FormTimer::SaveTimerSet() {
         OpenForOutput(fileNumber, SettingFile);
         WriteRecord(fileNumber, {Minutes, Seconds});
         Close(fileNumber);
-    } catch (const RuntimeError&) {
+    } catch (const std::exception&) {
         try {
             Close(fileNumber);
-        } catch (const RuntimeError&) {
+        } catch (const std::exception&) {
         }
     }
 }
@@ -97,7 +97,7 @@ void FormTimer::ShowButtonPicture(const std::string& file, ButtonFace face) {
     // wrong state, nor stop the toggle.
     try {
         Command1.SetPictureFromFile(file);
-    } catch (const RuntimeError&) {
+    } catch (const std::exception&) {
         Command1.SetBuiltInPicture(face);
     }
 }

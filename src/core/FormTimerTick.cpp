@@ -25,7 +25,8 @@ void FormTimer::ShowRemainTime() {
         txtSS.SetText(Format00(static_cast<double>(remaining % 60)));
         // A click or a focus change waiting now is handled before the tick ends.
         controls_.events.DoEvents();
-    } catch (const RuntimeError&) {
+    } catch (const std::exception&) {
+        // The tick goes on to its end all the same.
     }
 }
 

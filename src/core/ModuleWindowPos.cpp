@@ -44,7 +44,7 @@ void SaveWindowPos(const win32api::HWND& hWnd) {
     const std::string path = GetIniFilePath();
     win32api::WINDOWPLACEMENT placement = CurrentPlacement(hWnd);
     ForEachStoredMember(placement, [&](const char* key, std::int32_t& member) {
-        WriteIniString(path, kSection, key, std::to_string(member));
+        WriteIniString(path, kSection, key, DecimalText(member));
     });
 }
 
@@ -53,7 +53,7 @@ void LoadWindowPos(const win32api::HWND& hWnd) {
     win32api::WINDOWPLACEMENT placement = CurrentPlacement(hWnd);
     if (!Dir(path).empty()) {
         ForEachStoredMember(placement, [&](const char* key, std::int32_t& member) {
-            member = CLng(ReadIniString(path, kSection, key, std::to_string(member)));
+            member = CLng(ReadIniString(path, kSection, key, DecimalText(member)));
         });
     }
     win32api::SetWindowPlacement(hWnd, &placement);

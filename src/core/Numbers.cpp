@@ -99,8 +99,12 @@ std::int32_t CLng(std::string_view text) {
 
 std::string Format00(double value) {
     const double rounded = std::round(value);
-    std::string digits = std::to_string(std::fabs(rounded));
-    digits.erase(digits.find('.'));
+    // to_chars never reads the locale: a German user's decimal comma must not
+    // reach the fields or the files. Room for the 309 digits of the largest double.
+    char buffer[320];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(rounded),
+                                            std::chars_format::fixed, 0);
+    std::string digits = error == std::errc() ? std::string(buffer, end) : std::string("0");
     if (digits.size() < 2) digits.insert(0, 2 - digits.size(), '0');
     return (rounded < 0 ? "-" : "") + digits;
 }
@@ -109,6 +113,11 @@ std::string Format00(std::string_view text) {
     const auto value = ReadNumber(text);
     if (!value || !std::isfinite(*value)) return std::string(text);
     return Format00(*value);
+}
+
+std::string DecimalText(std::int32_t value) {
+    char buffer[16];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
 namespace {

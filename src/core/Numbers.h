@@ -25,6 +25,9 @@ std::string Format00(double value);
 // Text that does not read as a number passes through unchanged.
 std::string Format00(std::string_view text);
 
+// Plain signed decimal ("-8", "120"), as numbers are written to the files.
+std::string DecimalText(std::int32_t value);
+
 // 32-bit arithmetic that raises 6 instead of wrapping.
 std::int32_t CheckedAdd(std::int32_t a, std::int32_t b);
 std::int32_t CheckedSubtract(std::int32_t a, std::int32_t b);

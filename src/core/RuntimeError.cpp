@@ -1,10 +1,14 @@
 #include "core/RuntimeError.h"
 
+#include <new>
+
 namespace kelvora::core {
 
 std::string ErrorDescription(int number) {
     switch (number) {
+        case kInvalidProcedureCall: return "プロシージャの呼び出し、または引数が不正です。";
         case kOverflow: return "オーバーフローしました。";
+        case kOutOfMemory: return "メモリが不足しています。";
         case kSubscriptOutOfRange: return "インデックスが有効範囲にありません。";
         case kTypeMismatch: return "型が一致しません。";
         case kBadFileNameOrNumber: return "ファイル名または番号が不正です。";
@@ -25,5 +29,17 @@ RuntimeError::RuntimeError(int number, const std::string& description)
     : std::runtime_error(description), number_(number) {}
 
 void RaiseError(int number) { throw RuntimeError(number); }
+
+RuntimeError CurrentError() {
+    try {
+        throw;
+    } catch (const RuntimeError& error) {
+        return error;
+    } catch (const std::bad_alloc&) {
+        return RuntimeError(kOutOfMemory);
+    } catch (const std::exception&) {
+        return RuntimeError(kInvalidProcedureCall);
+    }
+}
 
 }  // namespace kelvora::core

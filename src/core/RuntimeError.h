@@ -7,7 +7,9 @@ namespace kelvora::core {
 // Error numbers the program raises or meets; the numbers and their Japanese
 // descriptions are what a Japanese Windows user knows from other programs.
 enum ErrorNumber : int {
+    kInvalidProcedureCall = 5,
     kOverflow = 6,
+    kOutOfMemory = 7,
     kSubscriptOutOfRange = 9,
     kTypeMismatch = 13,
     kBadFileNameOrNumber = 52,
@@ -37,5 +39,11 @@ private:
 };
 
 [[noreturn]] void RaiseError(int number);
+
+// The run-time error that the exception being handled stands for, so that a
+// handler meets every failure the same way: a RuntimeError is itself, an
+// allocation failure is 7, and any other standard exception (a conversion or
+// a file system library's own) is 5. Call it only inside a catch block.
+RuntimeError CurrentError();
 
 }  // namespace kelvora::core

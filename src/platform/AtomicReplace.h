@@ -1,14 +1,52 @@
 #pragma once
-#include <filesystem>
+#include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace kelvora::platform {
 
-// Makes the fully written file `temporary` take the place of `target` in one
-// step, flushed to disk first, so a crash or power loss leaves either the old
-// or the new contents. Returns false (and leaves `temporary` removed) on failure.
-bool CommitReplacement(const std::filesystem::path& temporary, const std::filesystem::path& target);
+// Gives a file new contents in one step: the bytes go to a temporary file
+// beside it, which is flushed to disk and then renamed over the file, so a
+// crash or power loss leaves either the old or the new contents. Both the
+// setting file and, on Linux, the profile file are saved this way.
+//
+// What the user set up stays: a file that is read-only (no write permission,
+// or the read-only attribute on Windows) is refused like any file that cannot
+// be written; a symbolic link stays a link and the file it points to gets the
+// new contents; the new file keeps the old one's permissions. The temporary
+// file has a fixed name (the file's name and ".tmp"), so a save cut short
+// leaves at most that one file, which the next save overwrites.
+class FileReplacement {
+  public:
+    // Opens the temporary file; IsOpen tells whether that worked.
+    explicit FileReplacement(const std::string& target);
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+    // Without a commit the file keeps its old contents and the temporary goes.
+    ~FileReplacement();
 
-// A name for a temporary file beside `target`, unique to this process and call.
-std::filesystem::path TemporarySibling(const std::filesystem::path& target);
+    bool IsOpen() const { return handle_ != kClosed; }
+    bool Write(std::string_view bytes);
+    // Puts the new contents in place; false leaves the old ones.
+    bool Commit();
+
+    // The temporary file's path, beside the file that is replaced.
+    static std::string TemporaryFor(const std::string& target);
+
+  private:
+    static constexpr std::intptr_t kClosed = -1;
+    void Discard();
+
+    std::string target_;     // a link resolved to the file it points to
+    std::string temporary_;
+    std::intptr_t handle_ = kClosed;
+    bool failed_ = false;
+};
+
+// The whole replacement: true when `bytes` are the file's contents now.
+inline bool ReplaceFileContents(const std::string& target, std::string_view bytes) {
+    FileReplacement replacement(target);
+    return replacement.IsOpen() && replacement.Write(bytes) && replacement.Commit();
+}
 
 }  // namespace kelvora::platform

@@ -1,3 +1,6 @@
+// Saving a file in one step, on real files: whatever the user set up for the
+// file stays, and nothing is left beside it.
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,45 +11,75 @@
 namespace kelvora::platform::test {
 namespace {
 
-TEST(AtomicReplace, TemporaryLiesBesideTheTargetUnderAFreshName) {
-    const TempFolder folder;
-    const auto target = folder / "TimerSet.txt";
-    const auto first = TemporarySibling(target);
-    const auto second = TemporarySibling(target);
-    EXPECT_EQ(first.parent_path(), target.parent_path());
-    EXPECT_NE(first, second);
-    EXPECT_NE(first, target);
-    EXPECT_EQ(first.filename().string().rfind("TimerSet.txt", 0), 0u);
-    EXPECT_FALSE(std::filesystem::exists(first));
-}
+namespace fs = std::filesystem;
+using fs::perms;
 
-TEST(AtomicReplace, CommitCreatesOrReplacesTheTarget) {
-    const TempFolder folder;
-    const auto target = folder / "TimerSet.txt";
-    for (const char* contents : {"1,0\r\n", "10,30\r\n"}) {  // missing, then present
-        const auto temporary = TemporarySibling(target);
-        WriteBytes(temporary, contents);
-        EXPECT_TRUE(CommitReplacement(temporary, target));
-        EXPECT_EQ(ReadBytes(target), contents);
-        EXPECT_FALSE(std::filesystem::exists(temporary));
+constexpr const char* kOld = "5,0\r\n";
+constexpr const char* kNew = "10,30\r\n";
+
+std::string Utf8(const fs::path& path) { return reinterpret_cast<const char*>(path.u8string().c_str()); }
+
+enum class Before { Missing, File, Leftover, Folder, LinkToFile };
+
+// perms::unknown: the permissions a new file gets.
+struct ReplaceCase { const char* name; Before before; perms permissions; bool saved; };
+
+const ReplaceCase kCases[] = {
+    {"Missing", Before::Missing, perms::unknown, true},
+    {"Present", Before::File, perms::unknown, true},
+    {"LeftoverOfACutShortSave", Before::Leftover, perms::unknown, true},
+    {"ReadOnly", Before::File, perms::owner_read | perms::group_read, false},
+    {"Folder", Before::Folder, perms::unknown, false},
+#ifndef _WIN32
+    {"OwnPermissions", Before::File, perms::owner_read | perms::owner_write, true},
+    {"LinkIntoASyncedFolder", Before::LinkToFile, perms::unknown, true},
+    {"LinkToAReadOnlyFile", Before::LinkToFile, perms::owner_read, false},
+#endif
+};
+
+TEST(FileReplacement, KeepsWhatTheUserSetUpAndLeavesNothingBeside) {
+    for (const ReplaceCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const TempFolder folder;
+        const fs::path target = folder / "TimerSet.txt";
+        // Where the contents live: behind the link, if there is one.
+        const fs::path file = c.before == Before::LinkToFile ? folder / "Synced.txt" : target;
+        if (c.before == Before::Folder) fs::create_directory(target);
+        if (c.before != Before::Missing && c.before != Before::Folder) WriteBytes(file, kOld);
+        if (c.before == Before::Leftover) WriteBytes(folder / "TimerSet.txt.tmp", "longer leftover");
+        if (c.before == Before::LinkToFile) fs::create_symlink(file, target);
+        if (c.permissions != perms::unknown) fs::permissions(file, c.permissions);
+
+        EXPECT_EQ(ReplaceFileContents(Utf8(target), kNew), c.saved);
+        if (c.before == Before::Folder) {
+            EXPECT_TRUE(fs::is_directory(target));
+        } else if (c.saved || c.before != Before::Missing) {
+            EXPECT_EQ(ReadBytes(file), c.saved ? kNew : kOld);
+        }
+        EXPECT_EQ(fs::is_symlink(target), c.before == Before::LinkToFile);
+        if (c.saved && c.permissions != perms::unknown) {
+            EXPECT_EQ(fs::status(file).permissions(), c.permissions);
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}),
+                  c.before == Before::Missing && !c.saved ? 0 : 1 + (file != target));
+        std::error_code ignored;  // Windows removes no read-only file
+        fs::permissions(file, perms::owner_write, fs::perm_options::add, ignored);
     }
 }
 
-TEST(AtomicReplace, FailedCommitLeavesTheOldContentsAndNoTemporary) {
+TEST(FileReplacement, UnfinishedOrConcurrentSavesChangeNothing) {
     const TempFolder folder;
-    const auto target = folder / "TimerSet.txt";
-    WriteBytes(target, "5,0\r\n");
-    EXPECT_FALSE(CommitReplacement(TemporarySibling(target), target));  // never written
-    EXPECT_EQ(ReadBytes(target), "5,0\r\n");
-
-    const auto data = folder / "Data";
-    std::filesystem::create_directory(data);
-    WriteBytes(data / "notify.wav", "RIFF");
-    const auto temporary = TemporarySibling(data);
-    WriteBytes(temporary, "10,30\r\n");
-    EXPECT_FALSE(CommitReplacement(temporary, data));  // a folder is never replaced
-    EXPECT_FALSE(std::filesystem::exists(temporary));
-    EXPECT_EQ(ReadBytes(data / "notify.wav"), "RIFF");
+    const std::string target = Utf8(folder / "TimerSet.txt");
+    WriteBytes(folder / "TimerSet.txt", kOld);
+    {
+        FileReplacement cutShort(target);
+        ASSERT_TRUE(cutShort.IsOpen());
+        EXPECT_TRUE(cutShort.Write("99"));
+        // A second instance saving now must not write into the same temporary.
+        EXPECT_FALSE(ReplaceFileContents(target, kNew));
+    }
+    EXPECT_EQ(ReadBytes(folder / "TimerSet.txt"), kOld);
+    EXPECT_FALSE(fs::exists(folder / "TimerSet.txt.tmp"));
 }
 
 }  // namespace

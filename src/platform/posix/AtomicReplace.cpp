@@ -1,53 +1,130 @@
 #include "platform/AtomicReplace.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
-#include <string>
+#include <cstdlib>
+
+#include "platform/Files.h"
 
 namespace kelvora::platform {
 
 namespace {
 
-bool Sync(const std::filesystem::path& path, int flags) {
+int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
+
+bool Sync(const std::string& path, int flags) {
     const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
     if (fd < 0) return false;
     const bool synced = ::fsync(fd) == 0;
     return (::close(fd) == 0) && synced;
 }
 
-std::filesystem::path FolderOf(const std::filesystem::path& target) {
-    const std::filesystem::path folder = target.parent_path();
-    return folder.empty() ? std::filesystem::path(".") : folder;
+// A link (into a synced folder, say) stays a link: the file it points to is
+// the one replaced. A link to anything but a plain file (a device, nothing)
+// is replaced itself, as such a file would be.
+std::string ResolveLinks(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr) return path;
+    return ::stat(resolved, &info) == 0 && S_ISREG(info.st_mode) ? std::string(resolved) : path;
+}
+
+// Read-only means no write permission for anyone, even for root, as the
+// read-only attribute does on Windows.
+bool Writable(const std::string& path, const struct stat& info) {
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
 }
 
 }  // namespace
 
-std::filesystem::path TemporarySibling(const std::filesystem::path& target) {
-    static std::atomic<unsigned long> counter{0};
-    std::string name = target.filename().string();
-    name += '.';
-    name += std::to_string(::getpid());
-    name += '-';
-    name += std::to_string(++counter);
-    name += ".tmp";
-    return target.parent_path() / name;
+std::string FileReplacement::TemporaryFor(const std::string& target) { return target + ".tmp"; }
+
+FileReplacement::FileReplacement(const std::string& target)
+    : target_(ResolveLinks(target)), temporary_(TemporaryFor(target_)) {
+    struct stat old {};
+    // Only a plain file has contents and permissions to keep; a pipe or a
+    // device in its place is replaced by one, and a folder never is.
+    bool present = false;
+    if (::lstat(target_.c_str(), &old) == 0) {
+        if (S_ISDIR(old.st_mode)) return;
+        present = S_ISREG(old.st_mode);
+        if (present && !Writable(target_, old)) return;
+    } else if (errno != ENOENT) {
+        return;
+    }
+
+    // Not truncated before the lock is held: another instance may be writing it.
+    const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return;
+    struct stat opened {};
+    struct stat named {};
+    // The lock is held until the rename, so a name that no longer leads to the
+    // file just opened means another save has put it in place meanwhile.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &opened) != 0 ||
+        ::lstat(temporary_.c_str(), &named) != 0 || opened.st_ino != named.st_ino ||
+        opened.st_dev != named.st_dev) {
+        ::close(fd);
+        return;
+    }
+    handle_ = fd;
+    bool ready = ::ftruncate(fd, 0) == 0;
+    if (present) {
+        ready = ready && ::fchmod(fd, old.st_mode & 07777) == 0;
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            // Only root may give a file away; anyone else keeps ownership.
+        }
+    } else {
+        ready = ready && ::fchmod(fd, NewFileMode()) == 0;
+    }
+    if (!ready) Discard();
 }
 
-bool CommitReplacement(const std::filesystem::path& temporary,
-                       const std::filesystem::path& target) {
+FileReplacement::~FileReplacement() { Discard(); }
+
+void FileReplacement::Discard() {
+    if (!IsOpen()) return;
+    ::unlink(temporary_.c_str());
+    ::close(Descriptor(handle_));
+    handle_ = kClosed;
+}
+
+bool FileReplacement::Write(std::string_view bytes) {
+    while (IsOpen() && !failed_ && !bytes.empty()) {
+        const ssize_t put = ::write(Descriptor(handle_), bytes.data(), bytes.size());
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) failed_ = true;
+        if (put > 0) bytes.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return IsOpen() && !failed_;
+}
+
+bool FileReplacement::Commit() {
     // The data must be on disk before the name points at it; otherwise a power
     // loss right after the rename could leave an empty file under the old name.
-    if (!Sync(temporary, O_RDONLY) || std::rename(temporary.c_str(), target.c_str()) != 0) {
-        ::unlink(temporary.c_str());
+    if (!IsOpen() || failed_ || ::fsync(Descriptor(handle_)) != 0 ||
+        std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        Discard();
         return false;
     }
+    ::close(Descriptor(handle_));
+    handle_ = kClosed;
     // Makes the rename itself durable. The new contents are in place already,
     // so a folder that cannot be synced (some file systems refuse) is no failure.
-    Sync(FolderOf(target), O_RDONLY | O_DIRECTORY);
+    const std::string folder = FolderOf(target_);
+    Sync(folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY);
     return true;
 }
 

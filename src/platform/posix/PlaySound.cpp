@@ -8,7 +8,8 @@
 // never return, so every call plays the file once, waits until it has been
 // heard, and returns. The sound name is always a file path: there are no
 // aliases, no sounds in memory, and no system sound in place of a missing file.
-// Audio is opened for the one call and closed again before it returns.
+// Audio is opened for the one call, only once the file has loaded, and closed
+// again before the call returns.
 
 #include <cstdint>
 
@@ -108,10 +109,12 @@ std::int32_t PlaySoundA(const char* pszSound, std::uintptr_t /*hmod*/, std::uint
 
     const SdlAudioLibrary* sdl = platform::LoadSdlAudio();
     if (sdl == nullptr) return 0;
+    // The file first: starting audio costs tens of milliseconds, which a
+    // missing or damaged sound would only add to the closing of the window.
+    const WavFile wav(*sdl, pszSound);
+    if (!wav.Loaded() || wav.Size() == 0) return 0;
     const AudioSubsystem audio(*sdl);
     if (!audio.Ready()) return 0;
-    const WavFile wav(*sdl, pszSound);
-    if (!wav.Loaded()) return 0;
 
     SDL_AudioSpec wanted = wav.Format();
     wanted.samples = 1024;  // short buffers: the window closes soon after the end
@@ -121,7 +124,7 @@ std::int32_t PlaySoundA(const char* pszSound, std::uintptr_t /*hmod*/, std::uint
     const AudioDevice device(*sdl, wanted, obtained);
     if (device.Id() == 0) return 0;
 
-    if (wav.Size() == 0 || sdl->QueueAudio(device.Id(), wav.Samples(), wav.Size()) != 0) return 0;
+    if (sdl->QueueAudio(device.Id(), wav.Samples(), wav.Size()) != 0) return 0;
 
     sdl->PauseAudioDevice(device.Id(), 0);
     WaitUntilHeard(*sdl, device.Id(), obtained, Milliseconds(wav.Size(), obtained));

@@ -21,7 +21,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,13 +47,6 @@ class FileDescriptor {
         if (fd_ >= 0) ::close(fd_);
     }
     int get() const { return fd_; }
-    // Closes now, so that a failing close can be seen.
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
   private:
     int fd_;
 };
@@ -67,11 +59,11 @@ struct ProfileFile {
     struct stat info {};
 };
 
-ProfileFile ReadProfileFile(const std::filesystem::path& path) {
+ProfileFile ReadProfileFile(const char* path) {
     ProfileFile file;
     // Non-blocking, so that a FIFO put in the file's place cannot hang us; it
     // has no effect on reading a regular file.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    FileDescriptor fd(::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         file.state =
             (errno == ENOENT || errno == ENOTDIR) ? FileState::Missing : FileState::Unusable;
@@ -146,53 +138,6 @@ bool ReadsBack(std::string_view section, const char* key, const char* value) {
     return value == nullptr || !HasLineBreak(value);
 }
 
-// A link to the profile file stays a link: the file it points to is replaced.
-std::filesystem::path FollowLinks(const std::filesystem::path& path) {
-    std::error_code error;
-    if (std::filesystem::is_symlink(path, error)) {
-        std::filesystem::path target = std::filesystem::canonical(path, error);
-        if (!error) return target;
-    }
-    return path;
-}
-
-bool MayReplace(const std::filesystem::path& path, const struct stat& info) {
-    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
-
-// Writes `bytes` beside `target` and puts them in its place in one step. The
-// new file keeps the old one's permissions and, where allowed, its owner.
-bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
-                 const struct stat* old) {
-    const std::filesystem::path temporary = platform::TemporarySibling(target);
-    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (fd.get() < 0) return false;
-    bool written = true;
-    if (old != nullptr) {
-        written = ::fchmod(fd.get(), old->st_mode & 07777) == 0;
-        if (::fchown(fd.get(), old->st_uid, old->st_gid) != 0) {
-            // Only root may give a file away; anyone else keeps ownership.
-        }
-    }
-    written = written && WriteAll(fd.get(), bytes);
-    written = fd.Close() && written;
-    if (!written) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    return platform::CommitReplacement(temporary, target);
-}
-
 }  // namespace
 
 std::uint32_t GetPrivateProfileStringA(const char* lpAppName, const char* lpKeyName,
@@ -219,10 +164,8 @@ std::int32_t WritePrivateProfileStringA(const char* lpAppName, const char* lpKey
     const std::string_view section = TrimBlanks(lpAppName);
     if (!ReadsBack(section, lpKeyName, lpString)) return 0;
 
-    const std::filesystem::path target = FollowLinks(lpFileName);
-    const ProfileFile file = ReadProfileFile(target);
+    const ProfileFile file = ReadProfileFile(lpFileName);
     if (file.state == FileState::Unusable) return 0;
-    if (file.state == FileState::Present && !MayReplace(target, file.info)) return 0;
 
     const ProfileText text(file.bytes);
     std::string updated;
@@ -234,13 +177,15 @@ std::int32_t WritePrivateProfileStringA(const char* lpAppName, const char* lpKey
         updated = text.WithValue(section, TrimBlanks(lpKeyName), lpString);
     }
 
-    // Deleting from a missing file, or a write that changes nothing, succeeds
-    // without touching the disk.
+    // Deleting from a missing file succeeds without touching the disk.
     const bool deleting = lpKeyName == nullptr || lpString == nullptr;
-    if (file.state == FileState::Missing ? deleting : updated == file.bytes) return 1;
-    return ReplaceFile(target, updated, file.state == FileState::Present ? &file.info : nullptr)
-               ? 1
-               : 0;
+    if (file.state == FileState::Missing && deleting) return 1;
+    // The setting file's own replacement: a read-only file is refused (even
+    // when nothing would change), a link is written through, the permissions stay.
+    platform::FileReplacement replacement(lpFileName);
+    if (!replacement.IsOpen()) return 0;
+    if (file.state == FileState::Present && updated == file.bytes) return 1;
+    return replacement.Write(updated) && replacement.Commit() ? 1 : 0;
 }
 
 }  // namespace kelvora::win32api

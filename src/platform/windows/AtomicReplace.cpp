@@ -1,43 +1,82 @@
 #include "platform/AtomicReplace.h"
 
-#include <atomic>
-#include <string>
-
 #include "platform/windows/Utf16.h"
 
 namespace kelvora::platform {
 
 namespace {
 
-// The data must be on disk before the name points at it; otherwise a power
-// loss right after the rename could leave an empty file under the old name.
-bool Flush(const std::filesystem::path& path) {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    const bool flushed = ::FlushFileBuffers(file) != 0;
-    return (::CloseHandle(file) != 0) && flushed;
-}
+HANDLE Handle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+// Attributes that describe the file rather than its state; the new file takes
+// them over.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 }  // namespace
 
-std::filesystem::path TemporarySibling(const std::filesystem::path& target) {
-    static std::atomic<unsigned long> counter{0};
-    std::wstring name = target.filename().wstring();
-    name += L'.';
-    name += std::to_wstring(::GetCurrentProcessId());
-    name += L'-';
-    name += std::to_wstring(++counter);
-    name += L".tmp";
-    return target.parent_path() / name;
+std::string FileReplacement::TemporaryFor(const std::string& target) { return target + ".tmp"; }
+
+FileReplacement::FileReplacement(const std::string& target)
+    : target_(target), temporary_(TemporaryFor(target)) {
+    // MoveFileExW would replace a read-only file (Wine's does), so the
+    // attribute is checked here.
+    const DWORD old = ::GetFileAttributesW(Utf8ToWide(target_).c_str());
+    if (old == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND) return;
+    } else if ((old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        return;
+    }
+    // Shared with no one: a second instance saving at the same moment is
+    // refused rather than writing into the same temporary file.
+    const HANDLE file =
+        ::CreateFileW(Utf8ToWide(temporary_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    handle_ = reinterpret_cast<std::intptr_t>(file);
+    if (old != INVALID_FILE_ATTRIBUTES && (old & kKeptAttributes) != 0) {
+        FILE_BASIC_INFO info{};
+        info.FileAttributes = old & kKeptAttributes;
+        ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info);
+    }
 }
 
-bool CommitReplacement(const std::filesystem::path& temporary,
-                       const std::filesystem::path& target) {
-    // MOVEFILE_WRITE_THROUGH returns only once the rename is on disk, as the
-    // folder sync does elsewhere. A folder is never replaced by a file.
-    if (!Flush(temporary) || !::MoveFileExW(temporary.c_str(), target.c_str(),
-                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+FileReplacement::~FileReplacement() { Discard(); }
+
+void FileReplacement::Discard() {
+    if (!IsOpen()) return;
+    ::CloseHandle(Handle(handle_));
+    handle_ = kClosed;
+    ::DeleteFileW(Utf8ToWide(temporary_).c_str());
+}
+
+bool FileReplacement::Write(std::string_view bytes) {
+    while (IsOpen() && !failed_ && !bytes.empty()) {
+        const DWORD chunk = bytes.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes.size());
+        DWORD put = 0;
+        if (!::WriteFile(Handle(handle_), bytes.data(), chunk, &put, nullptr) || put == 0) {
+            failed_ = true;
+        }
+        bytes.remove_prefix(put);
+    }
+    return IsOpen() && !failed_;
+}
+
+bool FileReplacement::Commit() {
+    // The data must be on disk before the name points at it; otherwise a power
+    // loss right after the rename could leave an empty file under the old name.
+    if (!IsOpen() || failed_ || !::FlushFileBuffers(Handle(handle_))) {
+        Discard();
+        return false;
+    }
+    ::CloseHandle(Handle(handle_));
+    handle_ = kClosed;
+    // MOVEFILE_WRITE_THROUGH returns only once the rename is on disk. A folder
+    // is never replaced by a file.
+    const std::wstring temporary = Utf8ToWide(temporary_);
+    if (!::MoveFileExW(temporary.c_str(), Utf8ToWide(target_).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         ::DeleteFileW(temporary.c_str());
         return false;
     }
