@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "core/RuntimeError.h"
 
@@ -26,6 +28,41 @@ struct NumberShape {
     long long integerDigits = 0;
     long long exponent = 0;
 };
+
+// Every digit of a whole, finite, non-negative double, written without the
+// floating-point formatter: that one brings hundreds of kilobytes of tables
+// into Kelvora.exe for numbers a hand-edited file might hold. Integer
+// conversions never read the locale either.
+std::string WholeDigits(double whole) {
+    char buffer[24];
+    if (whole < 0x1p63) {
+        const auto integer = static_cast<unsigned long long>(whole);
+        return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, integer).ptr);
+    }
+    // whole = mantissa * 2^shift exactly; double the mantissa `shift` times in
+    // base 10^9 limbs, least significant first.
+    int exponent = 0;
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(std::frexp(whole, &exponent), 53));
+    constexpr std::uint32_t kBase = 1'000'000'000;
+    std::vector<std::uint32_t> limbs;
+    for (std::uint64_t rest = mantissa; rest != 0; rest /= kBase)
+        limbs.push_back(static_cast<std::uint32_t>(rest % kBase));
+    for (int shift = exponent - 53; shift > 0; --shift) {
+        std::uint32_t carry = 0;
+        for (std::uint32_t& limb : limbs) {
+            const std::uint64_t doubled = std::uint64_t{limb} * 2 + carry;
+            limb = static_cast<std::uint32_t>(doubled % kBase);
+            carry = static_cast<std::uint32_t>(doubled / kBase);
+        }
+        if (carry != 0) limbs.push_back(carry);
+    }
+    std::string digits(buffer, std::to_chars(buffer, buffer + sizeof buffer, limbs.back()).ptr);
+    for (auto limb = limbs.rbegin() + 1; limb != limbs.rend(); ++limb) {
+        const std::string part(buffer, std::to_chars(buffer, buffer + sizeof buffer, *limb).ptr);
+        digits += std::string(9 - part.size(), '0') + part;
+    }
+    return digits;
+}
 
 std::optional<NumberShape> MatchShape(std::string_view text) {
     NumberShape shape;
@@ -99,12 +136,7 @@ std::int32_t CLng(std::string_view text) {
 
 std::string Format00(double value) {
     const double rounded = std::round(value);
-    // to_chars never reads the locale: a German user's decimal comma must not
-    // reach the fields or the files. Room for the 309 digits of the largest double.
-    char buffer[320];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(rounded),
-                                            std::chars_format::fixed, 0);
-    std::string digits = error == std::errc() ? std::string(buffer, end) : std::string("0");
+    std::string digits = WholeDigits(std::fabs(rounded));
     if (digits.size() < 2) digits.insert(0, 2 - digits.size(), '0');
     return (rounded < 0 ? "-" : "") + digits;
 }
