@@ -1,0 +1,98 @@
+#pragma once
+// A front end of recording fakes around the real FormTimer, and the window
+// routines it calls. The files it reads and writes are real ones.
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../platform/TempFolder.h"
+#include "core/FormTimer.h"
+
+namespace kelvora::test {
+
+using platform::test::ReadBytes;
+using platform::test::TempFolder;
+using platform::test::WriteBytes;
+
+// The program keeps paths as UTF-8 text.
+inline std::string Utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
+
+class FakeFrontEnd;
+
+struct FakeTextBox : core::TextBox {
+    FakeTextBox(FakeFrontEnd& ui, std::string text) : ui(ui), text(std::move(text)) {}
+    std::string Text() const override { return text; }
+    void SetText(const std::string& value) override { text = value; }
+    void SetSelStart(int start) override { selStart = start; }
+    void SetSelLength(int length) override { selLength = length; }
+    void SetFocus() override;  // raises the got-focus event, as a real field does
+    FakeFrontEnd& ui;
+    std::string text;
+    int selStart = -1, selLength = -1;
+};
+
+struct Shown {
+    std::string text;
+    int style;
+    std::string title;
+};
+
+// The window, its button, timer, message boxes and event queue in one.
+class FakeFrontEnd : public core::Form, public core::PictureButton, public core::Timer,
+                     public core::MessageBox, public core::EventPump {
+  public:
+    void Load() { timer.Form_Load(); }
+    void Type(std::string minutes, std::string seconds) {
+        txtMM.text = std::move(minutes);
+        txtSS.text = std::move(seconds);
+    }
+    void Click() { timer.Command1_Click(); }
+    void Tick() { timer.Timer1_Timer(); }
+    std::string Shows() const { return txtMM.text + ":" + txtSS.text; }
+    std::string Messages() const;  // their texts, joined by " | "
+
+    void SetCaption(const std::string& text) override { caption = text; }
+    win32api::HWND hWnd() const override { return 0x1234; }
+    void Unload() override;
+    // Takes a file that exists and starts like a GIF, as a real picture would.
+    void SetPictureFromFile(const std::string& path) override;
+    void SetBuiltInPicture(core::ButtonFace face) override {
+        picture = face == core::ButtonFace::Go ? "builtin:go" : "builtin:stop";
+    }
+    void SetFocus() override { focus = "Command1"; }
+    void SetEnabled(bool on) override { enabled = on; }
+    bool Enabled() const override { return enabled; }
+    void Show(const std::string& text, int style, const std::string& title) override {
+        shown.push_back({text, style, title});
+    }
+    void DoEvents() override {
+        ++pumped;
+        if (pending) std::exchange(pending, nullptr)();
+    }
+
+    FakeTextBox txtMM{*this, "000"}, txtSS{*this, "00"};  // as designed
+    std::string caption = "  Kelvora", picture = "builtin:go";
+    std::string focus;        // "txtMM", "txtSS", "Command1" or empty
+    bool enabled = true;      // the timer is enabled when created
+    bool unloaded = false;
+    std::vector<Shown> shown;
+    int pumped = 0;
+    std::function<void()> pending;  // what the user does during the next DoEvents
+    core::FormTimer timer{{*this, txtMM, txtSS, *this, *this, *this, *this}};
+};
+
+// The one window the routines position, and the calls they received.
+struct FakeWindow {
+    win32api::WINDOWPLACEMENT placement;
+    std::vector<std::string> calls;
+};
+FakeWindow& Window();
+// A normal window at (10, 20)-(130, 80) that no routine has touched yet.
+void ResetWindow();
+
+}  // namespace kelvora::test

@@ -1,0 +1,236 @@
+// The profile routines on real files. The first tests hold for Windows' own
+// routines as for ours, so the Windows build runs them against kernel32; the
+// rest pin down our own: the bytes an edit leaves, hostile files, and the
+// replacement of the file.
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "TempFolder.h"
+#include "core/ModuleWin32API.h"
+#include "platform/Executable.h"
+#include "platform/FileText.h"
+
+namespace kelvora::platform::test {
+namespace {
+
+using namespace std::string_literals;
+
+// Reads as the program does and checks that the text ends with NUL where the
+// count says.
+std::string Read(const std::filesystem::path& file, const char* section, const char* key,
+                 const char* fallback, std::uint32_t size = 256) {
+    std::string buffer(size + 1, '#');
+    const std::uint32_t count = win32api::GetPrivateProfileStringA(
+        section, key, fallback, buffer.data(), size, file.string().c_str());
+    EXPECT_LT(count, size);
+    EXPECT_EQ(buffer[count], '\0');
+    return buffer.substr(0, count);
+}
+
+int Write(const std::filesystem::path& file, const char* section, const char* key,
+          const char* value) {
+    return win32api::WritePrivateProfileStringA(section, key, value, file.string().c_str());
+}
+
+TEST(Profile, ReadFindsTheValueOrGivesTheDefault) {
+    const struct {
+        std::string file;
+        const char *section, *key, *fallback, *expected;
+    } rows[] = {
+        {"[WinPos]\r\nLeft=120\r\nTop=50\r\n", "WinPos", "Left", "x", "120"},
+        {"[winpos]\r\nSHOWCMD=-3\r\n", "WINPOS", "showCmd", "x", "-3"},
+        {" \t[ \tWinPos  ]\r\n  Left \t=\t 120  \r\n", "WinPos", "Left", "x", "120"},
+        {"[S]\r\nK= a  b \r\n", "S", "K", "x", "a  b"},
+        {"[S]\r\nK=\"120\"\r\n", "S", "K", "x", "120"},
+        {"[S]\r\nK='1'\r\n", "S", "K", "x", "1"},
+        {"[S]\r\nK=\" 1 \"\r\n", "S", "K", "x", " 1 "},
+        {"[S]\r\nK=\"\"1\"\"\r\n", "S", "K", "x", "\"1\""},
+        {"[S]\r\nK=\"1'\r\n", "S", "K", "x", "\"1'"},
+        {"[S]\r\nK=\"\r\n", "S", "K", "x", "\""},
+        {"[S]\r\nK=\"\"\r\n", "S", "K", "x", ""},
+        {"[WinPos]\r\nLeft=\r\n", "WinPos", "Left", "9", ""},
+        {"[WinPos]\r\nLeft=   \r\n", "WinPos", "Left", "9", ""},
+        {"[WinPos]\r\nLeft=1\r\nLeft=2\r\n[WinPos]\r\nLeft=3\r\n", "WinPos", "Left", "x", "1"},
+        {"Left=0\r\n[Other]\r\nLeft=1\r\n[WinPos]\r\nTop=2\r\n", "WinPos", "Left", "d", "d"},
+        {"[WinPos2]\r\nLeft=1\r\n", "WinPos", "Left", "d", "d"},
+        {"[WinPos]\r\nLefty=1\r\n;Left=5\r\n", "WinPos", "Left", "d", "d"},
+        {"[WinPos]\r\n", "WinPos", "Left", "abc \t ", "abc"},
+        {"[WinPos]\r\n", "WinPos", "Left", nullptr, ""},
+        {"[WinPos]\nLeft=1\nTop=2\n", "WinPos", "Top", "x", "2"},
+        {"[WinPos]\r\nLeft=120", "WinPos", "Left", "x", "120"},
+        {"\xEF\xBB\xBF[WinPos]\r\nLeft=7\r\n", "WinPos", "Left", "x", "7"},
+        {"", "WinPos", "Left", "7", "7"},
+        {"[S]\r\nK=" + std::string(300, 'v') + "\r\n", "S", "K", "x", nullptr},
+    };
+    const TempFolder folder;
+    for (const auto& row : rows) {
+        WriteBytes(folder / "Kelvora.ini", row.file);
+        const std::string expected = row.expected ? row.expected : std::string(255, 'v');
+        EXPECT_EQ(Read(folder / "Kelvora.ini", row.section, row.key, row.fallback), expected)
+            << row.file;
+    }
+    EXPECT_EQ(Read(folder / "Kelvora.ini", "S", "K", "x", 4), "vvv");
+    EXPECT_EQ(Read(folder / "missing" / "Kelvora.ini", "WinPos", "Left", "-8"), "-8");
+}
+
+TEST(Profile, WriteCreatesReplacesAndDeletesWhatReadsBack) {
+    const TempFolder folder;
+    const auto file = folder / "Kelvora.ini";
+    for (const char* key : {"Left", "Right", "Top", "Bottom", "showCmd"}) {
+        EXPECT_NE(Write(file, "WinPos", key, "1"), 0);
+    }
+    EXPECT_EQ(ReadBytes(file),
+              "[WinPos]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\nshowCmd=1\r\n");
+    const std::pair<const char*, const char*> values[] = {
+        {"-8", "-8"}, {"", ""}, {"a b", "a b"}, {"  padded  ", "padded"}, {"\"q\"", "q"},
+        {"x=y", "x=y"}};
+    for (const auto& [written, read] : values) {
+        EXPECT_NE(Write(file, "winpos", "LEFT", written), 0);
+        EXPECT_EQ(Read(file, "WinPos", "Left", "d"), read) << written;
+    }
+    EXPECT_NE(Write(file, "Other", "Top", "5"), 0);
+    EXPECT_EQ(Read(file, "WinPos", "Top", "d") + Read(file, "Other", "Top", "d"), "15");
+    EXPECT_NE(Write(file, "WinPos", "Left", nullptr), 0);
+    EXPECT_NE(Write(file, "WinPos", "Missing", nullptr), 0);
+    EXPECT_EQ(Read(file, "WinPos", "Left", "gone") + Read(file, "WinPos", "Right", "d"), "gone1");
+    EXPECT_NE(Write(file, "WinPos", nullptr, nullptr), 0);
+    EXPECT_EQ(Read(file, "WinPos", "Top", "gone") + Read(file, "Other", "Top", "d"), "gone5");
+}
+
+TEST(Profile, WriteFailsWhereNoFileCanBeAndLeavesWhatIsThere) {
+    const TempFolder folder;
+    EXPECT_EQ(Write(folder / "Data" / "Kelvora.ini", "WinPos", "Left", "1"), 0);
+    std::filesystem::create_directory(folder / "Kelvora.ini");
+    EXPECT_EQ(Write(folder / "Kelvora.ini", "WinPos", "Left", "1"), 0);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "Kelvora.ini"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "Data"));
+
+    const auto file = folder / "ReadOnly.ini";
+    WriteBytes(file, "[WinPos]\r\nLeft=1\r\n");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+    // Wine run by root writes a read-only file as Unix lets root do.
+    if (!std::ofstream(file, std::ios::app).is_open()) {
+        EXPECT_EQ(Write(file, "WinPos", "Left", "2"), 0);
+        EXPECT_EQ(ReadBytes(file), "[WinPos]\r\nLeft=1\r\n");
+    }
+}
+
+TEST(Executable, NamesTheRunningProgramAndItsFolder) {
+    EXPECT_EQ(ExecutableBaseName(), "platform_tests");
+    const std::filesystem::path folder = std::filesystem::u8path(ExecutableFolder());
+    EXPECT_NE(folder.string().back(), std::filesystem::path::preferred_separator);
+#ifdef _WIN32
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "platform_tests.exe"));
+#else
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "platform_tests"));
+#endif
+}
+
+#ifndef _WIN32
+
+TEST(Profile, AnEditLeavesEveryOtherByteAsItWas) {
+    const struct {
+        std::string before;
+        const char *key, *value;
+        std::string after;
+    } rows[] = {
+        {"; c\r\n[Other]\r\nLeft = 7\r\n\r\n[WinPos]\r\n  left = 5  \r\nTop=2\r\n", "Left", "120",
+         "; c\r\n[Other]\r\nLeft = 7\r\n\r\n[WinPos]\r\n  left = 120\r\nTop=2\r\n"},
+        {"[WinPos]\r\nLeft=1\r\nLeft=2\r\n[WinPos]\r\nLeft=3", "Left", "4",
+         "[WinPos]\r\nLeft=4\r\nLeft=2\r\n[WinPos]\r\nLeft=3"},
+        {"[WinPos]\r\nLeft=1", "Left", "22", "[WinPos]\r\nLeft=22"},
+        {"[WinPos]\r\nLeft=1\r\n\r\n; next\r\n[O]\r\n", "Top", "2",
+         "[WinPos]\r\nLeft=1\r\nTop=2\r\n\r\n; next\r\n[O]\r\n"},
+        {"[WinPos]\r\n[O]\r\n", "Top", "2", "[WinPos]\r\nTop=2\r\n[O]\r\n"},
+        {"[O]\nx=1", "Left", "1", "[O]\nx=1\n[WinPos]\nLeft=1\n"},
+        {"[WinPos]\nLeft=1\r\n", "Top", "2", "[WinPos]\nLeft=1\r\nTop=2\n"},
+        {"\xEF\xBB\xBF[WinPos]\r\nLeft=1\r\n", "Left", "2", "\xEF\xBB\xBF[WinPos]\r\nLeft=2\r\n"},
+        {"Left=9\r\n[WinPos]\r\n", "Left", "1", "Left=9\r\n[WinPos]\r\nLeft=1\r\n"},
+        {"\0\xff\r\n[WinPos]\r\nLeft=1\r\n\x80=\x81\r\n"s, "Left", "2",
+         "\0\xff\r\n[WinPos]\r\nLeft=2\r\n\x80=\x81\r\n"s},
+        {"[WinPos]\r\n Left = 1 \r\n", "Left", "1", "[WinPos]\r\n Left = 1 \r\n"},
+        {"[WinPos]\r\nLeft= 5\r\n", "Left", " 5", "[WinPos]\r\nLeft= 5\r\n"},
+        {"[WinPos]\r\nLeft=1\r\nLeft=2\r\n", "LEFT", nullptr, "[WinPos]\r\nLeft=2\r\n"},
+        {"[A]\r\n[WinPos]\r\nLeft=1\r\n; mine\r\n[B]\r\ny=2\r\n", nullptr, nullptr,
+         "[A]\r\n[B]\r\ny=2\r\n"},
+        {"[A]\r\n[WinPos]\r\nLeft=1", nullptr, nullptr, "[A]\r\n"},
+    };
+    const TempFolder folder;
+    const auto file = folder / "Kelvora.ini";
+    for (const auto& row : rows) {
+        WriteBytes(file, row.before);
+        EXPECT_NE(Write(file, "WinPos", row.key, row.value), 0) << row.before;
+        EXPECT_EQ(ReadBytes(file), row.after) << row.before;
+    }
+    // Names whose text the file could not hold back, and no file name at all.
+    for (const auto& [section, key, value] : {std::tuple{"Win\nPos", "Left", "1"},
+             {"WinPos", "Le\rft", "1"}, {"WinPos", "Left", "1\r\nTop=2"}, {"WinPos", "a=b", "1"},
+             {"WinPos", "[x]", "1"}, {"WinPos", ";x", "1"}, {nullptr, "Left", "1"}}) {
+        EXPECT_EQ(Write(file, section, key, value), 0) << key;
+    }
+    EXPECT_EQ(win32api::WritePrivateProfileStringA("WinPos", "Left", "1", nullptr), 0);
+}
+
+TEST(Profile, HostileFilesAreReadAndWrittenWithoutHarmOrLeftAlone) {
+    const TempFolder folder;
+    const auto file = folder / "Kelvora.ini";
+    std::string lines = "[S]\r\n";
+    for (int i = 0; i < 100000; ++i) lines += "k" + std::to_string(i) + "=v" + std::to_string(i) + "\r\n";
+    for (const std::string& before : {std::string(1 << 20, '['), std::string(1 << 20, '\0'),
+                                      "[" + std::string(1 << 20, 'x'), lines}) {
+        WriteBytes(file, before);
+        EXPECT_EQ(Read(file, "S", "K99999", "d"), before == lines ? "v99999" : "d");
+        ASSERT_NE(Write(file, "Kelvora", "Key", "value"), 0);
+        EXPECT_EQ(Read(file, "Kelvora", "Key", "d"), "value");
+        EXPECT_EQ(ReadBytes(file).compare(0, before.size(), before), 0);
+    }
+    // Too large to be ours, or a pipe that would hang a reader.
+    WriteBytes(file, "[WinPos]\r\nLeft=1\r\n" + std::string(17 << 20, ';'));
+    ASSERT_EQ(::mkfifo((folder / "fifo.ini").c_str(), 0600), 0);
+    for (const auto& unusable : {file, folder / "fifo.ini"}) {
+        EXPECT_EQ(Read(unusable, "WinPos", "Left", "d"), "d");
+        EXPECT_EQ(Write(unusable, "WinPos", "Left", "2"), 0);
+    }
+    EXPECT_EQ(std::filesystem::file_size(file), (17u << 20) + 18);
+}
+
+TEST(Profile, AWriteReplacesTheFileKeepingItsLinkAndPermissionsAndNoLitter) {
+    const TempFolder folder;
+    const auto real = folder / "real.ini";
+    const auto link = folder / "Kelvora.ini";
+    WriteBytes(real, "[WinPos]\r\nLeft=1\r\n");
+    ::chmod(real.c_str(), 0640);
+    std::filesystem::create_symlink(real, link);
+    std::filesystem::create_hard_link(real, folder / "old.ini");  // an in-place write changes it
+    EXPECT_NE(Write(link, "WinPos", "Left", "2"), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadBytes(real), "[WinPos]\r\nLeft=2\r\n");
+    EXPECT_EQ(ReadBytes(folder / "old.ini"), "[WinPos]\r\nLeft=1\r\n");
+    EXPECT_EQ(std::filesystem::status(real).permissions(), std::filesystem::perms(0640));
+    ::chmod(real.c_str(), 0444);
+    EXPECT_EQ(Write(link, "WinPos", "Left", "3"), 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 3);
+}
+
+TEST(FileText, KeepsWellFormedUtf8AndReplacesEachBadByte) {
+    const std::string R = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> rows[] = {
+        {"10,30\r\n\0"s, "10,30\r\n\0"s}, {"caf\xC3\xA9\xE5\x88\x86", "caf\xC3\xA9\xE5\x88\x86"},
+        {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"}, {"\xE0\xA0\x80", "\xE0\xA0\x80"},
+        {"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"}, {"a\x80z", "a" + R + "z"},
+        {"\xC0\xC1\xF5\xFF", R + R + R + R}, {"\xE0\x9F\xBF", R + R + R},
+        {"\xF0\x8F\xBF\xBF", R + R + R + R}, {"\xED\xA0\x80", R + R + R},
+        {"\xF4\x90\x80\x80", R + R + R + R}, {"5\xE5\x88", "5" + R + R},
+        {"\xF0\x9F\xC3\xA9", R + R + "\xC3\xA9"}, {"\x95\xAA\x81\x46", R + R + R + "F"},
+    };
+    for (const auto& [bytes, text] : rows) EXPECT_EQ(FileTextToUtf8(bytes), text);
+}
+#endif
+
+}  // namespace
+}  // namespace kelvora::platform::test
