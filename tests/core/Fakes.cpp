@@ -48,21 +48,19 @@ namespace kelvora::win32api {
 
 std::int32_t SetWindowPos(HWND, HWND after, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
                           std::uint32_t flags) {
-    const bool topmost = after == HWND_TOPMOST && flags == (SWP_NOSIZE | SWP_NOMOVE);
-    test::Window().calls.push_back(topmost ? "topmost" : "SetWindowPos");
+    test::Window().topmost = after == HWND_TOPMOST && flags == (SWP_NOSIZE | SWP_NOMOVE);
     return 1;
 }
 
 std::int32_t GetWindowPlacement(HWND, WINDOWPLACEMENT* placement) {
     if (placement->length != sizeof(WINDOWPLACEMENT)) return 0;
     *placement = test::Window().placement;
-    test::Window().calls.push_back("get");
     return 1;
 }
 
 std::int32_t SetWindowPlacement(HWND, const WINDOWPLACEMENT* placement) {
     test::Window().placement = *placement;
-    test::Window().calls.push_back("set");
+    ++test::Window().placed;
     return 1;
 }
 

@@ -86,10 +86,11 @@ class FakeFrontEnd : public core::Form, public core::PictureButton, public core:
     core::FormTimer timer{{*this, txtMM, txtSS, *this, *this, *this, *this}};
 };
 
-// The one window the routines position, and the calls they received.
+// The one window the routines position.
 struct FakeWindow {
     win32api::WINDOWPLACEMENT placement;
-    std::vector<std::string> calls;
+    bool topmost = false;
+    int placed = 0;  // times a placement was applied
 };
 FakeWindow& Window();
 // A normal window at (10, 20)-(130, 80) that no routine has touched yet.

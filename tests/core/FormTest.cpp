@@ -14,19 +14,19 @@
 namespace kelvora::test {
 namespace {
 
-const char* const kMinutes = "分の設定は1～999です。";
-const char* const kSeconds = "秒の設定は1～999です。";
-const char* const kNoSetting = "分：秒の設定をしてください。";
-const char* const kTotal = "分・秒の設定は1～999です。";
-const char* const kSubscript = "インデックスが有効範囲にありません。";
-const char* const kMismatch = "型が一致しません。";
-const char* const kOverflow = "オーバーフローしました。";
-const char* const kLoadFailed = "****フォームの初期処理エラー****";
+const std::string kSubscript = " [インデックスが有効範囲にありません。]";
+const std::string kMismatch = " [型が一致しません。]", kOverflow = " [オーバーフローしました。]";
 
-int Characters(const std::string& utf8) {
-    int count = 0;
-    for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return count;
+// What the user sees after an event, in one line: the fields, whether the
+// countdown runs (and its timer ticks), the focus with its selection, and the
+// messages shown.
+std::string Seen(const FakeFrontEnd& ui) {
+    std::string seen = ui.Shows() + (ui.timer.Running ? " running" : " stopped");
+    seen += (ui.enabled ? "+timer " : " ") + ui.focus;
+    const FakeTextBox* field = ui.focus == "txtMM" ? &ui.txtMM : ui.focus == "txtSS" ? &ui.txtSS : nullptr;
+    if (field) seen += "(" + std::to_string(field->selStart) + "," + std::to_string(field->selLength) + ")";
+    for (const Shown& box : ui.shown) seen += " [" + box.text + "]";
+    return seen;
 }
 
 class Form : public ::testing::Test {
@@ -54,55 +54,40 @@ class Form : public ::testing::Test {
 };
 
 TEST_F(Form, ClickAcceptsASettingOrSaysWhichFieldToCorrect) {
-    const struct {
-        const char *minutes, *seconds;
-        const char* message;  // null: accepted; empty: the click ends silently
-        const char *focus, *shown, *saved;
-    } rows[] = {
-        {"999", "0", nullptr, "Command1", "999:0", "999,0\r\n"},
-        {"0", "999", nullptr, "Command1", "0:999", "0,999\r\n"},
-        {"-1", "90", nullptr, "Command1", "-1:90", "-1,90\r\n"},
-        {"007", "2.4", nullptr, "Command1", "007:2.4", "7,2\r\n"},
-        {"", "30", nullptr, "Command1", ":30", "0,30\r\n"},
-        {"x", "5", nullptr, "Command1", "x:5", "0,5\r\n"},
-        {"999", "1", kTotal, "txtMM", "00:00", ""},
-        {"998", "61", kTotal, "txtMM", "00:00", ""},
-        {"1000", "5000", kMinutes, "txtMM", "00:00", ""},
-        {"5", "1000", kSeconds, "txtSS", "00:00", ""},
-        {"2147483648", "0", kMinutes, "txtMM", "00:00", ""},
-        {"1", "1e20", kSeconds, "txtSS", "00:00", ""},
-        {"", "", kNoSetting, "txtMM", ":", ""},
-        {"0", "0", kNoSetting, "txtMM", "0:0", ""},
-        {"ab", "cd", kNoSetting, "txtMM", "ab:cd", ""},
-        {"-1", "30", kNoSetting, "txtMM", "-1:30", ""},
-        {"-2147483648", "0", "", "Command1", "-2147483648:0", ""},  // a total beyond 32 bits
+    const char* const rows[][4] = {  // typed, seen afterwards, saved
+        {"999", "0", "999:0 running+timer Command1", "999,0\r\n"},
+        {"0", "999", "0:999 running+timer Command1", "0,999\r\n"},
+        {"-1", "90", "-1:90 running+timer Command1", "-1,90\r\n"},
+        {"007", "2.4", "007:2.4 running+timer Command1", "7,2\r\n"},
+        {"", "30", ":30 running+timer Command1", "0,30\r\n"},
+        {"x", "5", "x:5 running+timer Command1", "0,5\r\n"},
+        {"999", "1", "00:00 stopped txtMM(0,2) [分・秒の設定は1～999です。]", ""},
+        {"998", "61", "00:00 stopped txtMM(0,2) [分・秒の設定は1～999です。]", ""},
+        {"1000", "5000", "00:00 stopped txtMM(0,2) [分の設定は1～999です。]", ""},
+        {"2147483648", "0", "00:00 stopped txtMM(0,2) [分の設定は1～999です。]", ""},
+        {"5", "1000", "00:00 stopped txtSS(0,2) [秒の設定は1～999です。]", ""},
+        {"1", "1e20", "00:00 stopped txtSS(0,2) [秒の設定は1～999です。]", ""},
+        {"", "", ": stopped txtMM(0,0) [分：秒の設定をしてください。]", ""},
+        {"0", "0", "0:0 stopped txtMM(0,1) [分：秒の設定をしてください。]", ""},
+        {"１２", "cd", "１２:cd stopped txtMM(0,2) [分：秒の設定をしてください。]", ""},
+        {"-1", "30", "-1:30 stopped txtMM(0,2) [分：秒の設定をしてください。]", ""},
+        {"-2147483648", "0", "-2147483648:0 stopped Command1", ""},  // a total beyond 32 bits
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.minutes) + ":" + row.seconds);
+    for (const auto& [minutes, seconds, seen, saved] : rows) {
         std::filesystem::remove(setting);
         FakeFrontEnd ui;
         ui.Load();
         ui.focus = "Command1";
-        ui.Type(row.minutes, row.seconds);
+        ui.Type(minutes, seconds);
         ui.Click();
-        const bool accepted = row.message == nullptr;
-        EXPECT_EQ(ui.Shows(), row.shown);
-        EXPECT_EQ(ui.timer.Running, accepted ? 1 : 0);
-        EXPECT_EQ(ui.enabled, accepted);
-        EXPECT_EQ(ui.focus, row.focus);
+        EXPECT_EQ(Seen(ui), seen);
+        EXPECT_EQ(ReadBytes(setting), saved);
+        const bool accepted = *saved != '\0';
         EXPECT_EQ(ui.picture, accepted ? Utf8(data / "button_stop.gif") : "builtin:go");
-        EXPECT_EQ(ReadBytes(setting), row.saved);
-        EXPECT_EQ(ui.Messages(), accepted ? "" : row.message);
-        if (accepted || *row.message == '\0') continue;
-        EXPECT_EQ(ui.shown[0].style, core::kInformation);
-        EXPECT_EQ(ui.shown[0].title, "Kelvora");
-        const FakeTextBox& field = std::string(row.focus) == "txtMM" ? ui.txtMM : ui.txtSS;
-        EXPECT_EQ(field.selStart, 0);
-        EXPECT_EQ(field.selLength, Characters(field.text));
-        EXPECT_EQ(ui.timer.TotalSeconds, 0) << "a rejected total never becomes the countdown's";
-        if (std::string(row.shown) == "00:00") {
-            EXPECT_EQ(ui.timer.Minutes | ui.timer.Seconds, 0) << "both are cleared, whichever failed";
-        }
+        EXPECT_EQ(ui.timer.TotalSeconds, accepted ? ui.timer.Minutes * 60 + ui.timer.Seconds : 0);
+        // Fields put back to "00" have both members cleared, whichever failed.
+        EXPECT_EQ(ui.txtMM.text == "00" ? ui.timer.Minutes | ui.timer.Seconds : 0, 0) << seen;
+        for (const Shown& box : ui.shown) EXPECT_EQ(std::to_string(box.style) + box.title, "64Kelvora");
     }
 }
 
@@ -113,54 +98,47 @@ TEST_F(Form, StopKeepsTheRemainingTimeAndTheNextStartOrStartUpResumes) {
     Start(ui, "1", "30");
     EXPECT_EQ(ui.picture, "builtin:stop") << "a picture that cannot be shown is no obstacle";
     for (int i = 0; i < 25; ++i) ui.Tick();
-    ui.Click();  // stop at 1:05
-    EXPECT_EQ(ui.timer.Running, 0);
-    EXPECT_FALSE(ui.enabled);
-    EXPECT_EQ(ReadBytes(setting), "1,5\r\n");
-    EXPECT_EQ(ui.picture, "builtin:go");
-    EXPECT_EQ(ui.focus, "txtMM");
-    EXPECT_EQ(ui.txtMM.selLength, 2);
-    ui.Click();  // start again
+    ui.Click();
+    EXPECT_EQ(Seen(ui) + ReadBytes(setting) + ui.picture, "01:05 stopped txtMM(0,2)1,5\r\nbuiltin:go");
+    ui.Click();
     ui.Tick();
     EXPECT_EQ(ui.Shows(), "01:04");
     FakeFrontEnd next;
     next.Load();
-    EXPECT_EQ(next.Shows(), "01:05");
+    EXPECT_EQ(Seen(next), "01:05 stopped txtMM(0,2)");
 }
 
 TEST_F(Form, EachTickShowsTheRemainingTimeOverWhatWasTyped) {
-    const char* const rows[][3] = {{"1", "0", "00:59"},   {"100", "1", "100:00"},
-                                   {"999", "0", "998:59"}, {"0", "61", "01:00"},
-                                   {"2", "5.5", "02:05"}};
+    const char* const rows[][3] = {{"1", "0", "00:59"}, {"100", "1", "100:00"},
+                                   {"999", "0", "998:59"}, {"0", "61", "01:00"}, {"2", "5.5", "02:05"}};
     for (const auto& [minutes, seconds, shown] : rows) {
         FakeFrontEnd ui;
         Start(ui, minutes, seconds);
         ui.txtMM.text = "42";
         ui.Tick();
-        EXPECT_EQ(ui.Shows(), shown);
-        EXPECT_EQ(ui.pumped, 1) << "pending events run inside the tick";
-        EXPECT_FALSE(ui.unloaded);
+        EXPECT_EQ(Seen(ui) + std::to_string(ui.pumped), shown + std::string(" running+timer Command11"));
     }
 }
 
 TEST_F(Form, TheLastTickShowsZeroSoundsTheAlarmAndClosesSavingThePlacement) {
+    core::App().EXEName = "MyTimer";  // the profile is named after the executable
     FakeFrontEnd ui;
     ui.Load();
-    ui.Tick();  // before any start: nothing happens
-    EXPECT_EQ(ui.pumped, 0);
+    ui.Tick();
+    EXPECT_EQ(ui.pumped, 0) << "a tick before any start does nothing";
     Start(ui, "0", "2");
     ui.Tick();
     EXPECT_FALSE(ui.unloaded);
-    Window().placement.rcNormalPosition = {1, 2, 3, 4};
+    Window().placement.rcNormalPosition = {-8, 40, 90, 97};
+    Window().placement.showCmd = 2;
     ui.Tick();
-    EXPECT_EQ(ui.Shows(), "00:00");
-    EXPECT_FALSE(ui.enabled);
+    EXPECT_EQ(Seen(ui) + ReadBytes(setting), "00:00 running Command10,2\r\n");
     EXPECT_TRUE(ui.unloaded);
-    EXPECT_NE(ReadBytes(data / "Kelvora.ini").find("Left=1\r\n"), std::string::npos);
-    EXPECT_EQ(ReadBytes(setting), "0,2\r\n");
+    EXPECT_EQ(ReadBytes(data / "MyTimer.ini"),
+              "[WinPos]\r\nLeft=-8\r\nRight=90\r\nTop=40\r\nBottom=97\r\nshowCmd=2\r\n");
     EXPECT_EQ(ui.timer.SoundFile, Utf8(data / "notify.wav"));
     ui.timer.ElapsedSeconds = 2147483647;
-    EXPECT_ANY_THROW(ui.Tick()) << "an overflow leaves the tick for the uncaught-error report";
+    EXPECT_ANY_THROW(ui.Tick()) << "an overflow goes on to the uncaught-error report";
 }
 
 TEST_F(Form, ClicksDuringATickLetTheCountdownRunOnOrStopIt) {
@@ -173,150 +151,114 @@ TEST_F(Form, ClicksDuringATickLetTheCountdownRunOnOrStopIt) {
         };
         ui.Tick();
     }
-    EXPECT_EQ(ui.Messages(), std::string(kTotal) + " | " + kNoSetting);
-    EXPECT_FALSE(ui.unloaded) << "the stop came inside the last tick";
-    EXPECT_FALSE(ui.enabled);
-    EXPECT_EQ(ui.timer.TotalSeconds, 1);
-    EXPECT_EQ(ReadBytes(setting), "0,1\r\n");
+    EXPECT_EQ(Seen(ui) + ReadBytes(setting),
+              "000:1 stopped txtMM(0,3) [分・秒の設定は1～999です。] [分：秒の設定をしてください。]0,1\r\n");
+    EXPECT_FALSE(ui.unloaded) << "the stop inside the last tick kept the alarm from sounding";
 }
 
 TEST_F(Form, FirstStartCreatesTheDataFolderAndOffersZero) {
     std::filesystem::remove_all(data);
     FakeFrontEnd ui;
     ui.Load();
+    EXPECT_EQ(Seen(ui) + ui.caption, "00:00 stopped txtMM(0,2)  Kelvora");
     EXPECT_TRUE(std::filesystem::is_empty(data)) << "nothing is written before a click or close";
-    EXPECT_EQ(ui.Shows() + ui.Messages(), "00:00");
-    EXPECT_FALSE(ui.enabled);
-    EXPECT_EQ(ui.focus, "txtMM");
-    EXPECT_EQ(ui.txtMM.selLength, 2);
-    EXPECT_EQ(ui.caption, "  Kelvora");
-    EXPECT_EQ(Window().calls, (std::vector<std::string>{"topmost", "get", "set"}));
+    EXPECT_TRUE(Window().topmost);
+    EXPECT_EQ(Window().placed, 1) << "the placement the window has goes back to it unchanged";
     EXPECT_EQ(Window().placement.rcNormalPosition.left, 10);
 
     core::App().Path = Utf8(app / "missing" / "deeper");
     FakeFrontEnd failed;
     failed.Load();
-    EXPECT_EQ(failed.caption, kLoadFailed);
-    EXPECT_EQ(failed.Messages(), "パスが見つかりません。");
+    EXPECT_EQ(Seen(failed) + failed.caption,
+              "000:00 stopped  [パスが見つかりません。]****フォームの初期処理エラー****");
     EXPECT_EQ(failed.shown.at(0).style, core::kOkOnly);
-    EXPECT_EQ(failed.Shows() + failed.focus, "000:00") << "the steps after the failure did not run";
+    EXPECT_EQ(Window().placed, 1) << "nor were the window routines called";
 }
 
 TEST_F(Form, StartUpReadsTheSettingFileOrSaysWhatIsWrongWithIt) {
     using namespace std::string_literals;
     const std::string R = "\xEF\xBF\xBD", digits(1 << 20, '5');
-    const struct {
-        std::string bytes, shown, message;
-    } rows[] = {
-        {"5,30\r\n", "05:30", ""},          {"0,5\r\n", "00:05", ""},
-        {"120,0\r\n", "120:00", ""},        {"-1,100\r\n", "-01:100", ""},
-        {"\"12\",\"34\"\r\n", "12:34", ""}, {"7,8,9\r\n", "07:08", ""},
-        {" 5 , 30\r\n", "05:30", ""},       {"5,\r\n", "05:", ""},
-        {"abc,def\r\n", "abc:def", ""},     {"1,2\r\n3,4\r\n", "01:02", ""},
-        {"5,30", "05:30", ""},              {"5,30\n7,8", "05:30", ""},
-        {"5,30\r7,8", "05:30", ""},         {"2.5,3.5\r\n", "03:04", ""},
-        {"\xff\xfe,5\r\n", R + R + ":05", ""}, {"5,3\xE3\x81", "05:3" + R + R, ""},
-        {"", "000:00", "ファイルにこれ以上データがありません。"},
-        {"\r\n5,30\r\n", "000:00", kSubscript}, {"5\r\n", "05:00", kSubscript},
-        {"\0\0\0\0"s, ":00", kSubscript},       {"5\0,3\0\x30\r\n"s, "5:3", ""},
-        {digits, digits.substr(0, 32767) + ":00", kSubscript},
-        {"5,30," + std::string(1 << 20, 'x'), "05:30", ""},
+    const std::pair<std::string, std::string> rows[] = {  // file, seen at start-up
+        {"5,30\r\n", "05:30"},          {"0,5\r\n", "00:05"},        {"120,0\r\n", "120:00"},
+        {"-1,100\r\n", "-01:100"},      {"\"12\",\"34\"\r\n", "12:34"}, {"7,8,9\r\n", "07:08"},
+        {" 5 , 30\r\n", "05:30"},       {"5,\r\n", "05:"},           {"abc,def\r\n", "abc:def"},
+        {"1,2\r\n3,4\r\n", "01:02"},    {"5,30", "05:30"},           {"5,30\n7,8", "05:30"},
+        {"5,30\r7,8", "05:30"},         {"2.5,3.5\r\n", "03:04"},    {"5\0,3\0\x30\r\n"s, "5:3"},
+        {"\xff\xfe,5\r\n", R + R + ":05"}, {"5,3\xE3\x81", "05:3" + R + R},
+        {"5,30," + std::string(1 << 20, 'x'), "05:30"},
+        {"", "000:00 [ファイルにこれ以上データがありません。]"},
+        {"\r\n5,30\r\n", "000:00" + kSubscript}, {"5\r\n", "05:00" + kSubscript},
+        {"\0\0\0\0"s, ":00" + kSubscript}, {digits, digits.substr(0, 32767) + ":00" + kSubscript},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.bytes.substr(0, 16));
-        WriteBytes(setting, row.bytes);
+    for (const auto& [bytes, seen] : rows) {
+        WriteBytes(setting, bytes);
         FakeFrontEnd ui;
         ui.Load();
-        EXPECT_EQ(ui.Shows(), row.shown);
-        EXPECT_EQ(ui.Messages(), row.message);
-        if (!row.message.empty()) {
-            EXPECT_EQ(ui.shown[0].style, core::kExclamation);
-            EXPECT_EQ(ui.shown[0].title, "設定ファイル読込み");
-        }
-        EXPECT_EQ(ui.caption, "  Kelvora") << "start-up goes on after a handled failure";
-        EXPECT_EQ(ui.txtMM.selLength, Characters(ui.txtMM.text));
+        // Start-up goes on after a handled failure.
+        const std::string message = ui.shown.empty() ? "" : " [" + ui.shown[0].text + "]";
+        EXPECT_EQ(ui.Shows() + message, seen);
+        EXPECT_EQ(ui.caption + ui.focus, "  KelvoratxtMM");
+        for (const Shown& box : ui.shown) EXPECT_EQ(std::to_string(box.style) + box.title, "48設定ファイル読込み");
         EXPECT_EQ(core::FreeFile(), 1) << "no file stays open";
-        EXPECT_EQ(ReadBytes(setting), row.bytes);
+        EXPECT_EQ(ReadBytes(setting), bytes);
     }
 }
 
 TEST_F(Form, ASettingFileThatIsNoFileOffersZeroAndTheWindowStillWorks) {
-    const std::pair<const char*, std::function<void()>> cases[] = {
-        {"a folder", [&] { std::filesystem::create_directory(setting); }},
+    const std::function<void()> cases[] = {
+        [&] { std::filesystem::create_directory(setting); },
 #ifndef _WIN32
-        {"a pipe, which would wait for a writer", [&] { ::mkfifo(setting.c_str(), 0600); }},
+        [&] { ::mkfifo(setting.c_str(), 0600); },  // reading it would wait for a writer
 #endif
-        {"a data folder that is a file", [&] {
-             std::filesystem::remove_all(data);
-             WriteBytes(data, "not a folder");
-         }},
+        [&] {
+            std::filesystem::remove_all(data);
+            WriteBytes(data, "not a folder");
+        },
     };
-    for (const auto& [name, make] : cases) {
-        SCOPED_TRACE(name);
+    for (const auto& make : cases) {
         std::filesystem::remove_all(data);
         MakeData();
         make();
         FakeFrontEnd ui;
-        Start(ui, "1", "30");
+        ui.Load();
+        EXPECT_EQ(Seen(ui), "00:00 stopped txtMM(0,2)");
+        ui.Type("1", "30");
+        ui.Click();
         ui.Tick();
         ui.Click();
-        EXPECT_EQ(ui.Shows() + ui.Messages(), "01:29");
-        EXPECT_EQ(ui.timer.Running, 0);
-        std::int16_t cancel = 0;
-        EXPECT_NO_THROW(ui.timer.Form_Unload(cancel));
+        EXPECT_EQ(Seen(ui), "01:29 stopped txtMM(0,2)");
+        ui.Unload();
     }
     EXPECT_EQ(ReadBytes(data), "not a folder");
 }
 
 TEST_F(Form, StartUpAppliesTheSavedPlacementOrLeavesTheWindowAlone) {
     const std::string blanks(5000, ' ');
-    const struct {
-        std::string profile;
-        std::vector<int> placement;  // left, top, right, bottom, showCmd
-        const char* message;
-    } rows[] = {
-        {"[WinPos]\r\nLeft=100\r\nRight=300\r\nTop=50\r\nBottom=150\r\nshowCmd=2\r\n",
-         {100, 50, 300, 150, 2}, ""},
-        {"; hand-written\r\n[winpos]\r\n  LEFT = 200 \r\n", {200, 20, 130, 80, 1}, ""},
-        {"[WinPos]\r\nLeft=" + blanks + "120" + blanks + "\r\n", {120, 20, 130, 80, 1}, ""},
-        {"[WinPos]\r\nLeft=120\r\nTop=abc\r\n", {10, 20, 130, 80, 1}, kMismatch},
-        {"[WinPos]\r\nLeft=120\r\nTop=\r\n", {10, 20, 130, 80, 1}, kMismatch},
-        {"[WinPos]\r\nLeft=99999999999\r\n", {10, 20, 130, 80, 1}, kOverflow},
-        {"[WinPos]\r\nLeft=" + std::string(10000, '7') + "\r\n", {10, 20, 130, 80, 1}, kOverflow},
+    const std::pair<std::string, std::string> rows[] = {  // profile, placement and messages
+        {"[WinPos]\r\nLeft=100\r\nRight=300\r\nTop=50\r\nBottom=150\r\nshowCmd=2\r\n", "100,50,300,150,2"},
+        {"; hand-written\r\n[winpos]\r\n  LEFT = 200 \r\n", "200,20,130,80,1"},
+        {"[WinPos]\r\nLeft=" + blanks + "120" + blanks + "\r\n", "120,20,130,80,1"},
+        {"[WinPos]\r\nLeft=120\r\nTop=abc\r\n", "10,20,130,80,1" + kMismatch},
+        {"[WinPos]\r\nLeft=120\r\nTop=\r\n", "10,20,130,80,1" + kMismatch},
+        {"[WinPos]\r\nLeft=99999999999\r\n", "10,20,130,80,1" + kOverflow},
+        {"[WinPos]\r\nLeft=" + std::string(10000, '7') + "\r\n", "10,20,130,80,1" + kOverflow},
     };
     WriteBytes(setting, "5,30\r\n");
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.profile.substr(0, 40));
+    for (const auto& [profile, seen] : rows) {
         ResetWindow();
-        WriteBytes(data / "Kelvora.ini", row.profile);
+        WriteBytes(data / "Kelvora.ini", profile);
         FakeFrontEnd ui;
         ui.Load();
-        const auto& [length, flags, showCmd, min, max, rect] = Window().placement;
-        EXPECT_EQ(std::vector<int>({rect.left, rect.top, rect.right, rect.bottom, int(showCmd)}),
-                  row.placement);
-        EXPECT_EQ(ui.Messages(), row.message);
-        const bool failed = *row.message != '\0';
-        EXPECT_EQ(ui.caption, failed ? kLoadFailed : "  Kelvora");
-        EXPECT_EQ(ui.txtMM.text, failed ? "000" : "05") << "a failed load reads no setting";
+        const auto& [left, top, right, bottom] = Window().placement.rcNormalPosition;
+        std::string placed;
+        for (const std::int32_t value : {left, top, right, bottom, std::int32_t(Window().placement.showCmd)}) {
+            placed += (placed.empty() ? "" : ",") + std::to_string(value);
+        }
+        EXPECT_EQ(placed + (ui.shown.empty() ? "" : " [" + ui.shown[0].text + "]"), seen);
+        // A failed load reads no setting and says so in the caption.
+        EXPECT_EQ(ui.Shows() + ui.caption, ui.shown.empty() ? "05:30  Kelvora"
+                                                             : "000:00****フォームの初期処理エラー****");
     }
-}
-
-TEST_F(Form, CloseSavesThePlacementUnderTheExecutablesNameForTheNextStartUp) {
-    core::App().EXEName = "MyTimer";
-    FakeFrontEnd ui;
-    ui.Load();
-    Window().placement.rcNormalPosition = {-8, 40, 90, 97};
-    Window().placement.showCmd = 2;
-    std::int16_t cancel = 0;
-    ui.timer.Form_Unload(cancel);
-    EXPECT_EQ(ReadBytes(data / "MyTimer.ini"),
-              "[WinPos]\r\nLeft=-8\r\nRight=90\r\nTop=40\r\nBottom=97\r\nshowCmd=2\r\n");
-    EXPECT_FALSE(std::filesystem::exists(setting)) << "closing saves no setting";
-    ResetWindow();
-    FakeFrontEnd next;
-    next.Load();
-    EXPECT_EQ(Window().placement.rcNormalPosition.bottom, 97);
-    EXPECT_EQ(Window().placement.showCmd, 2u);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 
 #include "../core/Fakes.h"
 #include "core/App.h"
+#include "core/ModuleIniFileInOut.h"
 #include "core/ModuleWindowPos.h"
 
 namespace kelvora::test {
@@ -45,21 +46,6 @@ const struct {
     }
 }
 
-// The keys are written one at a time, so each may hold either save's value,
-// but each line is whole.
-bool WholeLines(const std::string& profile) {
-    std::size_t at = profile.rfind("[WinPos]\r\n", 0) == 0 ? 10 : std::string::npos;
-    for (int key = 0; key < 5 && at != std::string::npos; ++key) {
-        std::size_t next = std::string::npos;
-        for (const auto& save : kSaves) {
-            const std::string line = kKeys[key] + ("=" + std::to_string(save.placement[key])) + "\r\n";
-            if (profile.compare(at, line.size(), line) == 0) next = at + line.size();
-        }
-        at = next;
-    }
-    return at == profile.size();
-}
-
 TEST(CrashSafety, AKilledSaveLeavesTheOldOrTheNewFileNeverAMixture) {
     core::App().EXEName = "Kelvora";
     ResetWindow();
@@ -80,12 +66,17 @@ TEST(CrashSafety, AKilledSaveLeavesTheOldOrTheNewFileNeverAMixture) {
         ASSERT_EQ(::waitpid(child, nullptr, 0), child);
 
         const std::string setting = ReadBytes(folder / "Data" / "TimerSet.txt");
-        const std::string profile = ReadBytes(folder / "Data" / "Kelvora.ini");
         ASSERT_TRUE(setting == kSaves[0].setting || setting == kSaves[1].setting) << setting;
-        ASSERT_TRUE(WholeLines(profile)) << profile;
-        seen.insert(setting + profile);
+        // The keys are written one at a time: each holds either save's value, whole.
+        const std::string profile = Utf8(folder / "Data" / "Kelvora.ini");
+        for (int key = 0; key < 5; ++key) {
+            const std::string value = core::ReadIniString(profile, "WinPos", kKeys[key], "none");
+            ASSERT_TRUE(value == std::to_string(kSaves[0].placement[key]) ||
+                        value == std::to_string(kSaves[1].placement[key])) << kKeys[key] << "=" << value;
+            seen.insert(setting + kKeys[key] + value);
+        }
     }
-    EXPECT_GE(seen.size(), 4u) << "the kills came at different points of the saves";
+    EXPECT_GE(seen.size(), 16u) << "the kills came at different points of the saves";
 }
 
 }  // namespace

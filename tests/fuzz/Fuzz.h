@@ -1,7 +1,7 @@
 #pragma once
-// What the fuzz targets share: a folder of the process's own (in TMPDIR, which
-// scripts/fuzz.sh points at a scratch folder it removes), and a check that
-// stops the run, so that libFuzzer keeps the input, when a property fails.
+// What the fuzz targets share: the executable's folder with its data folder
+// (in TMPDIR, which scripts/fuzz.sh points at a scratch folder it removes),
+// and a check that stops the run, so that libFuzzer keeps the input.
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,18 +11,12 @@
 
 namespace kelvora::fuzz {
 
-// The executable's folder, with its data folder and the button's pictures.
-inline const std::filesystem::path& AppFolder() {
+inline std::filesystem::path DataFolder() {
     static const test::TempFolder folder;
-    static const bool made = [] {
-        std::filesystem::create_directories(folder / "Data");
-        test::WriteBytes(folder / "Data" / "button_go.gif", "GIF89a go");
-        test::WriteBytes(folder / "Data" / "button_stop.gif", "GIF89a stop");
-        core::App().Path = test::Utf8(folder.Path());
-        core::App().EXEName = "Kelvora";
-        return true;
-    }();
-    return folder.Path();
+    core::App().Path = test::Utf8(folder.Path());
+    core::App().EXEName = "Kelvora";
+    std::filesystem::create_directory(folder / "Data");
+    return folder / "Data";
 }
 
 inline void Require(bool holds, const char* what) {

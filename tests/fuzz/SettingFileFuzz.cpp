@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kelvora;
     using fuzz::Require;
-    const std::filesystem::path setting = fuzz::AppFolder() / "Data" / "TimerSet.txt";
+    const std::filesystem::path setting = fuzz::DataFolder() / "TimerSet.txt";
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     test::WriteBytes(setting, bytes);
     test::FakeFrontEnd ui;
@@ -27,21 +27,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(core::CharacterCount(text) <= 32767, "a field holds what an entry field takes");
     }
 
-    ui.shown.clear();
     ui.Click();
-    if (ui.timer.Running == 1) {
-        const std::int32_t minutes = ui.timer.Minutes, seconds = ui.timer.Seconds;
-        Require(ui.shown.empty() && minutes <= 999 && seconds <= 999, "accepted fields are in range");
-        Require(ui.timer.TotalSeconds >= 1 && ui.timer.TotalSeconds <= 59940, "so is the total");
-        test::FakeFrontEnd next;
-        next.timer.SetFilePaths();
-        next.timer.LoadTimerSet();
-        Require(next.shown.empty() && next.Shows() == core::Format00(minutes) + ":" +
-                                                        core::Format00(seconds),
-                "the saved setting reads back");
-    } else {
+    if (ui.timer.Running == 0) {
         Require(test::ReadBytes(setting) == bytes, "a rejected click saves nothing");
+        return 0;
     }
+    const std::int32_t minutes = ui.timer.Minutes, seconds = ui.timer.Seconds;
+    Require(ui.Messages() == message && minutes <= 999 && seconds <= 999, "accepted fields fit");
+    Require(ui.timer.TotalSeconds >= 1 && ui.timer.TotalSeconds <= 59940, "so does the total");
+    test::FakeFrontEnd next;
+    next.timer.SetFilePaths();
+    next.timer.LoadTimerSet();
+    Require(next.Messages().empty() &&
+                next.Shows() == core::Format00(minutes) + ":" + core::Format00(seconds),
+            "the saved setting reads back");
     Require(core::FreeFile() == 1, "no file stays open after the click");
     return 0;
 }
