@@ -22,7 +22,8 @@ std::string Outcome(const std::function<std::int64_t()>& call) {
 }
 
 TEST(Numbers, TheTestTheConversionAndThePatternReadTextAlike) {
-    const char* const rows[][3] = {  // text, CLng, the "00" pattern
+    // text, CLng, the "00" pattern
+    const char* const rows[][3] = {
         {"5", "5", "05"}, {"007", "7", "07"}, {" 30 ", "30", "30"}, {"\t12\r\n", "12", "12"},
         {"-1", "-1", "-01"}, {"+4", "4", "04"}, {"2.4", "2", "02"}, {"2.6", "3", "03"},
         {"2.5", "2", "03"}, {"3.5", "4", "04"}, {"-2.5", "-2", "-03"}, {".5", "0", "01"},
@@ -34,7 +35,7 @@ TEST(Numbers, TheTestTheConversionAndThePatternReadTextAlike) {
         {"abc", "error 13", "abc"}, {"1,000", "error 13", "1,000"}, {"1 2", "error 13", "1 2"},
         {"--1", "error 13", "--1"}, {"1e", "error 13", "1e"}, {".", "error 13", "."},
         {"0x10", "error 13", "0x10"}, {"inf", "error 13", "inf"}, {"nan", "error 13", "nan"},
-        {"- 1", "error 13", "- 1"}, {" 30x", "error 13", " 30x"}, {"１２", "error 13", "１２"},
+        {"- 1", "error 13", "- 1"}, {" 30x", "error 13", " 30x"}, {"１２", "error 13", "１２"}
     };
     for (const auto& [text, converted, shown] : rows) {
         EXPECT_EQ(Outcome([&] { return CLng(text); }), converted) << text;
@@ -66,11 +67,12 @@ TEST(Files, ReadLineByLineAndSayWhatIsWrongWithAPath) {
     EXPECT_EQ(Outcome([&] { OpenForInput(n, file); return 0; }), "error 55");
     Close(n);
     Close(n);  // closing twice is harmless
-    const std::pair<std::string, const char*> paths[] = {  // path, error for input and output
+    // path, error for input and output
+    const std::pair<std::string, const char*> paths[] = {
         {test::Utf8(folder / "missing.txt"), "error 53 0"},
         {test::Utf8(folder / "no" / "file.txt"), "error 76 error 76"},
         {test::Utf8(folder / "lines.txt" / "below"), "error 76 error 76"},
-        {test::Utf8(folder.Path()), "error 75 error 75"},
+        {test::Utf8(folder.Path()), "error 75 error 75"}
     };
     for (const auto& [path, errors] : paths) {
         const std::string input = Outcome([&] { OpenForInput(n, path); return 0; });
