@@ -1,6 +1,6 @@
 #pragma once
 // A front end of recording fakes around the real FormTimer, and the window
-// routines it calls. The files it reads and writes are real ones.
+// routines it calls (Fakes.cpp). The files it reads and writes are real ones.
 
 #include <functional>
 #include <string>
@@ -9,6 +9,7 @@
 
 #include "../platform/TempFolder.h"
 #include "core/FormTimer.h"
+#include "core/RuntimeError.h"
 
 namespace kelvora::test {
 
@@ -43,8 +44,11 @@ struct Shown {
 };
 
 // The window, its button, timer, message boxes and event queue in one.
-class FakeFrontEnd : public core::Form, public core::PictureButton, public core::Timer,
-                     public core::MessageBox, public core::EventPump {
+class FakeFrontEnd : public core::Form,
+                     public core::PictureButton,
+                     public core::Timer,
+                     public core::MessageBox,
+                     public core::EventPump {
   public:
     void Load() { timer.Form_Load(); }
     void Type(std::string minutes, std::string seconds) {
@@ -54,13 +58,26 @@ class FakeFrontEnd : public core::Form, public core::PictureButton, public core:
     void Click() { timer.Command1_Click(); }
     void Tick() { timer.Timer1_Timer(); }
     std::string Shows() const { return txtMM.text + ":" + txtSS.text; }
-    std::string Messages() const;  // their texts, joined by " | "
+    std::string Messages() const {
+        std::string texts;
+        for (const Shown& box : shown) texts += (texts.empty() ? "" : " | ") + box.text;
+        return texts;
+    }
 
     void SetCaption(const std::string& text) override { caption = text; }
     win32api::HWND hWnd() const override { return 0x1234; }
-    void Unload() override;
+    void Unload() override {
+        std::int16_t cancel = 0;
+        timer.Form_Unload(cancel);
+        unloaded = true;
+    }
     // Takes a file that exists and starts like a GIF, as a real picture would.
-    void SetPictureFromFile(const std::string& path) override;
+    void SetPictureFromFile(const std::string& path) override {
+        const std::filesystem::path file = std::u8string(path.begin(), path.end());
+        if (!std::filesystem::is_regular_file(file)) core::RaiseError(core::kFileNotFound);
+        if (!ReadBytes(file).starts_with("GIF8")) core::RaiseError(core::kInvalidPicture);
+        picture = path;
+    }
     void SetBuiltInPicture(core::ButtonFace face) override {
         picture = face == core::ButtonFace::Go ? "builtin:go" : "builtin:stop";
     }
@@ -77,8 +94,8 @@ class FakeFrontEnd : public core::Form, public core::PictureButton, public core:
 
     FakeTextBox txtMM{*this, "000"}, txtSS{*this, "00"};  // as designed
     std::string caption = "  Kelvora", picture = "builtin:go";
-    std::string focus;        // "txtMM", "txtSS", "Command1" or empty
-    bool enabled = true;      // the timer is enabled when created
+    std::string focus;    // "txtMM", "txtSS", "Command1" or empty
+    bool enabled = true;  // the timer is enabled when created
     bool unloaded = false;
     std::vector<Shown> shown;
     int pumped = 0;
@@ -86,14 +103,21 @@ class FakeFrontEnd : public core::Form, public core::PictureButton, public core:
     core::FormTimer timer{{*this, txtMM, txtSS, *this, *this, *this, *this}};
 };
 
-// The one window the routines position.
+inline void FakeTextBox::SetFocus() {
+    const std::string name = this == &ui.txtMM ? "txtMM" : "txtSS";
+    if (std::exchange(ui.focus, name) == name) return;
+    if (this == &ui.txtMM) ui.timer.txtMM_GotFocus();
+    if (this == &ui.txtSS) ui.timer.txtSS_GotFocus();
+}
+
+// The one window the routines position: a normal one at (10, 20)-(130, 80)
+// until the logic moves it.
 struct FakeWindow {
-    win32api::WINDOWPLACEMENT placement;
+    win32api::WINDOWPLACEMENT placement{44, 0, win32api::SW_SHOWNORMAL, {}, {}, {10, 20, 130, 80}};
     bool topmost = false;
     int placed = 0;  // times a placement was applied
 };
-FakeWindow& Window();
-// A normal window at (10, 20)-(130, 80) that no routine has touched yet.
-void ResetWindow();
+inline FakeWindow window;
+inline void ResetWindow() { window = {}; }
 
 }  // namespace kelvora::test

@@ -14,19 +14,22 @@
 namespace kelvora::test {
 namespace {
 
-const std::string kSubscript = " インデックスが有効範囲にありません。";
-const std::string kMismatch = "型が一致しません。", kOverflow = "オーバーフローしました。";
+using namespace std::string_literals;
+
+const std::string kSubscript = " [インデックスが有効範囲にありません。]";
+const std::string kMismatch = " [型が一致しません。]", kOverflow = " [オーバーフローしました。]";
 
 // What the user sees after an event, in one line: the fields, whether the
-// countdown runs (and its timer ticks), the focus with its selection, and the
-// messages shown.
+// countdown runs (and its timer ticks), the focus with the field's selection,
+// and the messages shown.
 std::string Seen(const FakeFrontEnd& ui) {
     std::string seen = ui.Shows() + (ui.timer.Running ? " running" : " stopped");
     seen += (ui.enabled ? "+timer " : " ") + ui.focus;
-    const FakeTextBox* field = ui.focus == "txtMM" ? &ui.txtMM : ui.focus == "txtSS" ? &ui.txtSS : nullptr;
-    if (field) seen += "(" + std::to_string(field->selStart) + "," + std::to_string(field->selLength) + ")";
-    for (const Shown& box : ui.shown) seen += " [" + box.text + "]";
-    return seen;
+    const FakeTextBox& field = ui.focus == "txtSS" ? ui.txtSS : ui.txtMM;
+    const std::string selection =
+        std::to_string(field.selStart) + "," + std::to_string(field.selLength);
+    if (ui.focus.starts_with("txt")) seen += "(" + selection + ")";
+    return seen + (ui.shown.empty() ? "" : " [" + ui.Messages() + "]");
 }
 
 class Form : public ::testing::Test {
@@ -47,14 +50,15 @@ class Form : public ::testing::Test {
         ui.Load();
         ui.Type(minutes, seconds);
         ui.Click();
-        ASSERT_EQ(ui.timer.Running, 1);
     }
     TempFolder folder;
-    std::filesystem::path app = folder / "app", data = app / "Data", setting = data / "TimerSet.txt";
+    std::filesystem::path app = folder / "app", data = app / "Data";
+    std::filesystem::path setting = data / "TimerSet.txt";
 };
 
 TEST_F(Form, ClickAcceptsASettingOrSaysWhichFieldToCorrect) {
     // typed, seen afterwards, saved
+    // clang-format off
     const char* const rows[][4] = {
         {"999", "0", "999:0 running+timer Command1", "999,0\r\n"},
         {"0", "999", "0:999 running+timer Command1", "0,999\r\n"},
@@ -72,13 +76,12 @@ TEST_F(Form, ClickAcceptsASettingOrSaysWhichFieldToCorrect) {
         {"0", "0", "0:0 stopped txtMM(0,1) [分：秒の設定をしてください。]", ""},
         {"１２", "cd", "１２:cd stopped txtMM(0,2) [分：秒の設定をしてください。]", ""},
         {"-1", "30", "-1:30 stopped txtMM(0,2) [分：秒の設定をしてください。]", ""},
-        {"-2147483648", "0", "-2147483648:0 stopped Command1", ""},  // a total beyond 32 bits
-    };
+        {"-2147483648", "0", "-2147483648:0 stopped txtMM(0,2)", ""}};  // a total beyond 32 bits
+    // clang-format on
     for (const auto& [minutes, seconds, seen, saved] : rows) {
         std::filesystem::remove(setting);
         FakeFrontEnd ui;
-        ui.Load();
-        ui.focus = "Command1";
+        ui.Load();  // which leaves txtMM selected, (0,2)
         ui.Type(minutes, seconds);
         ui.Click();
         EXPECT_EQ(Seen(ui), seen);
@@ -88,7 +91,9 @@ TEST_F(Form, ClickAcceptsASettingOrSaysWhichFieldToCorrect) {
         EXPECT_EQ(ui.timer.TotalSeconds, accepted ? ui.timer.Minutes * 60 + ui.timer.Seconds : 0);
         // Fields put back to "00" have both members cleared, whichever failed.
         EXPECT_EQ(ui.txtMM.text == "00" ? ui.timer.Minutes | ui.timer.Seconds : 0, 0) << seen;
-        for (const Shown& box : ui.shown) EXPECT_EQ(std::to_string(box.style) + box.title, "64Kelvora");
+        for (const Shown& box : ui.shown) {
+            EXPECT_EQ(std::to_string(box.style) + box.title, "64Kelvora");
+        }
     }
 }
 
@@ -100,40 +105,42 @@ TEST_F(Form, StopKeepsTheRemainingTimeAndTheNextStartOrStartUpResumes) {
     EXPECT_EQ(ui.picture, "builtin:stop") << "a picture that cannot be shown is no obstacle";
     for (int i = 0; i < 25; ++i) ui.Tick();
     ui.Click();
-    EXPECT_EQ(Seen(ui) + ReadBytes(setting) + ui.picture, "01:05 stopped txtMM(0,2)1,5\r\nbuiltin:go");
+    EXPECT_EQ(Seen(ui) + ReadBytes(setting) + ui.picture,
+              "01:05 stopped txtMM(0,2)1,5\r\nbuiltin:go");
     ui.Click();
     ui.Tick();
     EXPECT_EQ(ui.Shows(), "01:04");
     FakeFrontEnd next;
     next.Load();
     EXPECT_EQ(Seen(next), "01:05 stopped txtMM(0,2)");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data), {}), 2) << "no litter";
 }
 
 TEST_F(Form, EachTickShowsTheRemainingTimeOverWhatWasTyped) {
+    // clang-format off
     const char* const rows[][3] = {{"1", "0", "00:59"}, {"100", "1", "100:00"},
-                                   {"999", "0", "998:59"}, {"0", "61", "01:00"}, {"2", "5.5", "02:05"}};
+        {"999", "0", "998:59"}, {"0", "61", "01:00"}, {"2", "5.5", "02:05"}};
+    // clang-format on
     for (const auto& [minutes, seconds, shown] : rows) {
         FakeFrontEnd ui;
         Start(ui, minutes, seconds);
         ui.txtMM.text = "42";
         ui.Tick();
-        EXPECT_EQ(Seen(ui) + std::to_string(ui.pumped), shown + std::string(" running+timer Command11"));
+        EXPECT_EQ(Seen(ui) + " " + std::to_string(ui.pumped), shown + " running+timer Command1 1"s);
     }
 }
 
-TEST_F(Form, TheLastTickShowsZeroSoundsTheAlarmAndClosesSavingThePlacement) {
-    core::App().EXEName = "MyTimer";  // the profile is named after the executable
+TEST_F(Form, TheLastTickSoundsTheAlarmAndClosesSavingThePlacementUnderTheExecutablesName) {
+    core::App().EXEName = "MyTimer";
     FakeFrontEnd ui;
     ui.Load();
     ui.Tick();
     EXPECT_EQ(ui.pumped, 0) << "a tick before any start does nothing";
-    Start(ui, "0", "2");
+    Start(ui, "0", "1");
+    window.placement.rcNormalPosition = {-8, 40, 90, 97};
+    window.placement.showCmd = 2;
     ui.Tick();
-    EXPECT_FALSE(ui.unloaded);
-    Window().placement.rcNormalPosition = {-8, 40, 90, 97};
-    Window().placement.showCmd = 2;
-    ui.Tick();
-    EXPECT_EQ(Seen(ui) + ReadBytes(setting), "00:00 running Command10,2\r\n");
+    EXPECT_EQ(Seen(ui) + ReadBytes(setting), "00:00 running Command10,1\r\n");
     EXPECT_TRUE(ui.unloaded);
     EXPECT_EQ(ReadBytes(data / "MyTimer.ini"),
               "[WinPos]\r\nLeft=-8\r\nRight=90\r\nTop=40\r\nBottom=97\r\nshowCmd=2\r\n");
@@ -146,14 +153,12 @@ TEST_F(Form, ClicksDuringATickLetTheCountdownRunOnOrStopIt) {
     FakeFrontEnd ui;
     Start(ui, "0", "4");
     for (const char* typed : {"999:1", "000:0", "000:1"}) {  // rejected, rejected, a stop
-        ui.pending = [&] {
-            ui.Type(std::string(typed, 3), typed + 4);
-            ui.Click();
-        };
+        ui.pending = [&] { ui.Type(std::string(typed, 3), typed + 4), ui.Click(); };
         ui.Tick();
     }
     EXPECT_EQ(Seen(ui) + ReadBytes(setting),
-              "000:1 stopped txtMM(0,3) [分・秒の設定は1～999です。] [分：秒の設定をしてください。]0,1\r\n");
+              "000:1 stopped txtMM(0,3) [分・秒の設定は1～999です。 | "
+              "分：秒の設定をしてください。]0,1\r\n");
     EXPECT_FALSE(ui.unloaded) << "the stop inside the last tick kept the alarm from sounding";
 }
 
@@ -163,9 +168,9 @@ TEST_F(Form, FirstStartCreatesTheDataFolderAndOffersZero) {
     ui.Load();
     EXPECT_EQ(Seen(ui) + ui.caption, "00:00 stopped txtMM(0,2)  Kelvora");
     EXPECT_TRUE(std::filesystem::is_empty(data)) << "nothing is written before a click or close";
-    EXPECT_TRUE(Window().topmost);
-    EXPECT_EQ(Window().placed, 1) << "the placement the window has goes back to it unchanged";
-    EXPECT_EQ(Window().placement.rcNormalPosition.left, 10);
+    EXPECT_TRUE(window.topmost);
+    EXPECT_EQ(window.placed, 1) << "the window's own placement goes back to it";
+    EXPECT_EQ(window.placement.rcNormalPosition.left, 10);
 
     core::App().Path = Utf8(app / "missing" / "deeper");
     FakeFrontEnd failed;
@@ -173,91 +178,87 @@ TEST_F(Form, FirstStartCreatesTheDataFolderAndOffersZero) {
     EXPECT_EQ(Seen(failed) + failed.caption,
               "000:00 stopped  [パスが見つかりません。]****フォームの初期処理エラー****");
     EXPECT_EQ(failed.shown.at(0).style, core::kOkOnly);
-    EXPECT_EQ(Window().placed, 1) << "nor were the window routines called";
+    EXPECT_EQ(window.placed, 1) << "nor was a placement applied";
 }
 
 TEST_F(Form, StartUpReadsTheSettingFileOrSaysWhatIsWrongWithIt) {
-    using namespace std::string_literals;
     const std::string R = "\xEF\xBF\xBD", digits(1 << 20, '5');
     // file, seen at start-up
+    // clang-format off
     const std::pair<std::string, std::string> rows[] = {
-        {"5,30\r\n", "05:30"},          {"0,5\r\n", "00:05"},        {"120,0\r\n", "120:00"},
-        {"-1,100\r\n", "-01:100"},      {"\"12\",\"34\"\r\n", "12:34"}, {"7,8,9\r\n", "07:08"},
-        {" 5 , 30\r\n", "05:30"},       {"5,\r\n", "05:"},           {"abc,def\r\n", "abc:def"},
-        {"1,2\r\n3,4\r\n", "01:02"},    {"5,30", "05:30"},           {"5,30\n7,8", "05:30"},
-        {"5,30\r7,8", "05:30"},         {"2.5,3.5\r\n", "03:04"},    {"5\0,3\0\x30\r\n"s, "5:3"},
+        {"5,30\r\n", "05:30"}, {"0,5\r\n", "00:05"}, {"120,0\r\n", "120:00"},
+        {"-1,100\r\n", "-01:100"}, {"\"12\",\"34\"\r\n", "12:34"}, {"7,8,9\r\n", "07:08"},
+        {" 5 , 30\r\n", "05:30"}, {"5,\r\n", "05:"}, {"abc,def\r\n", "abc:def"},
+        {"1,2\r\n3,4\r\n", "01:02"}, {"5,30", "05:30"}, {"5,30\n7,8", "05:30"},
+        {"5,30\r7,8", "05:30"}, {"2.5,3.5\r\n", "03:04"}, {"5\0,3\0\x30\r\n"s, "5:3"},
         {"\xff\xfe,5\r\n", R + R + ":05"}, {"5,3\xE3\x81", "05:3" + R + R},
         {"5,30," + std::string(1 << 20, 'x'), "05:30"},
-        {"", "000:00 ファイルにこれ以上データがありません。"},
+        {"", "000:00 [ファイルにこれ以上データがありません。]"},
         {"\r\n5,30\r\n", "000:00" + kSubscript}, {"5\r\n", "05:00" + kSubscript},
-        {"\0\0\0\0"s, ":00" + kSubscript}, {digits, digits.substr(0, 32767) + ":00" + kSubscript}
-    };
+        {"\0\0\0\0"s, ":00" + kSubscript}, {digits, digits.substr(0, 32767) + ":00" + kSubscript}};
+    // clang-format on
     for (const auto& [bytes, seen] : rows) {
         WriteBytes(setting, bytes);
         FakeFrontEnd ui;
         ui.Load();
-        // Start-up goes on after a handled failure.
-        EXPECT_EQ(ui.Shows() + (ui.shown.empty() ? "" : " ") + ui.Messages(), seen);
-        EXPECT_EQ(ui.caption + ui.focus, "  KelvoratxtMM");
-        for (const Shown& box : ui.shown) EXPECT_EQ(std::to_string(box.style) + box.title, "48設定ファイル読込み");
-        EXPECT_EQ(core::FreeFile(), 1) << "no file stays open";
+        EXPECT_EQ(ui.Shows() + (ui.shown.empty() ? "" : " [" + ui.Messages() + "]"), seen);
+        // Start-up goes on after a handled failure, and leaves no file open.
+        EXPECT_EQ(ui.caption + ui.focus + std::to_string(core::FreeFile()), "  KelvoratxtMM1");
+        for (const Shown& box : ui.shown) {
+            EXPECT_EQ(std::to_string(box.style) + box.title, "48設定ファイル読込み");
+        }
         EXPECT_EQ(ReadBytes(setting), bytes);
     }
 }
 
-// A folder, a pipe (reading it would wait for a writer), a data folder that
-// is a file: start-up offers zero, and a setting that cannot be saved still
-// starts and stops the countdown.
+// A folder or a pipe (reading it would wait for a writer) in the setting
+// file's place, a data folder that is a file: start-up offers zero without a
+// word, and a setting that cannot be saved still starts and stops.
 TEST_F(Form, ASettingFileThatIsNoFileOffersZeroAndTheWindowStillWorks) {
-    const std::function<void()> cases[] = {
-        [&] { std::filesystem::create_directory(setting); },
+    for (const int kind : {0, 1, 2}) {
+        std::filesystem::remove_all(setting);
+        if (kind == 0) std::filesystem::create_directory(setting);
 #ifndef _WIN32
-        [&] { ::mkfifo(setting.c_str(), 0600); },
+        if (kind == 1) ::mkfifo(setting.c_str(), 0600);
 #endif
-        [&] { std::filesystem::remove_all(data), WriteBytes(data, "not a folder"); }
-    };
-    for (const auto& make : cases) {
-        std::filesystem::remove_all(data);
-        MakeData();
-        make();
+        if (kind == 2) std::filesystem::remove_all(data), WriteBytes(data, "not a folder");
         FakeFrontEnd ui;
-        Start(ui, "1", "30");
-        ui.Tick();
-        ui.Click();
-        ui.Unload();
-        EXPECT_EQ(Seen(ui) + ui.caption, "01:29 stopped txtMM(0,2)  Kelvora");
+        ui.Load();
+        EXPECT_EQ(Seen(ui), "00:00 stopped txtMM(0,2)");
+        ui.Type("1", "30"), ui.Click(), ui.Tick(), ui.Click(), ui.Unload();
+        EXPECT_EQ(Seen(ui) + ui.caption, "01:29 stopped txtMM(0,2)  Kelvora") << kind;
     }
     EXPECT_EQ(ReadBytes(data), "not a folder");
 }
 
 TEST_F(Form, StartUpAppliesTheSavedPlacementOrLeavesTheWindowAlone) {
-    const std::string blanks(5000, ' '), unchanged = "10,20,130,80,1 ";
+    const std::string blanks(5000, ' '), unchanged = "10,20,130,80,1";
     // profile, placement and messages
+    // clang-format off
     const std::pair<std::string, std::string> rows[] = {
-        {"[WinPos]\r\nLeft=100\r\nRight=300\r\nTop=50\r\nBottom=150\r\nshowCmd=2\r\n", "100,50,300,150,2 "},
-        {"; hand-written\r\n[winpos]\r\n  LEFT = 200 \r\n", "200,20,130,80,1 "},
-        {"[WinPos]\r\nLeft=" + blanks + "120" + blanks + "\r\n", "120,20,130,80,1 "},
+        {"[WinPos]\r\nLeft=100\r\nRight=300\r\nTop=50\r\nBottom=150\r\nshowCmd=2\r\n", "100,50,300,150,2"},
+        {"; hand-written\r\n[winpos]\r\n  LEFT = 200 \r\n", "200,20,130,80,1"},
+        {"[WinPos]\r\nLeft=" + blanks + "120" + blanks + "\r\n", "120,20,130,80,1"},
         {"[WinPos]\r\nLeft=120\r\nTop=abc\r\n", unchanged + kMismatch},
         {"[WinPos]\r\nLeft=120\r\nTop=\r\n", unchanged + kMismatch},
         {"[WinPos]\r\nLeft=99999999999\r\n", unchanged + kOverflow},
-        {"[WinPos]\r\nLeft=" + std::string(10000, '7') + "\r\n", unchanged + kOverflow}
-    };
+        {"[WinPos]\r\nLeft=" + std::string(10000, '7') + "\r\n", unchanged + kOverflow}};
+    // clang-format on
     WriteBytes(setting, "5,30\r\n");
     for (const auto& [profile, seen] : rows) {
         ResetWindow();
         WriteBytes(data / "Kelvora.ini", profile);
         FakeFrontEnd ui;
         ui.Load();
-        const auto& [left, top, right, bottom] = Window().placement.rcNormalPosition;
-        std::string placed;
-        for (const std::int32_t value : {left, top, right, bottom, std::int32_t(Window().placement.showCmd)}) {
-            placed += std::to_string(value) + ",";
+        const auto& [left, top, right, bottom] = window.placement.rcNormalPosition;
+        std::string placed = std::to_string(window.placement.showCmd);
+        for (const std::int32_t value : {bottom, right, top, left}) {
+            placed = std::to_string(value) + "," + placed;
         }
-        placed.back() = ' ';
-        EXPECT_EQ(placed + ui.Messages(), seen);
+        EXPECT_EQ(placed + (ui.shown.empty() ? "" : " [" + ui.Messages() + "]"), seen);
         // A failed load reads no setting and says so in the caption.
-        EXPECT_EQ(ui.Shows() + ui.caption, ui.shown.empty() ? "05:30  Kelvora"
-                                                             : "000:00****フォームの初期処理エラー****");
+        EXPECT_EQ(ui.Shows() + ui.caption,
+                  ui.shown.empty() ? "05:30  Kelvora" : "000:00****フォームの初期処理エラー****");
     }
 }
 

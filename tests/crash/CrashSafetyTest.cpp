@@ -39,8 +39,8 @@ const struct {
         ui.Type(save.minutes, save.seconds);
         ui.Click();
         const int* p = save.placement;
-        Window().placement.rcNormalPosition = {p[0], p[2], p[1], p[3]};
-        Window().placement.showCmd = static_cast<std::uint32_t>(p[4]);
+        window.placement.rcNormalPosition = {p[0], p[2], p[1], p[3]};
+        window.placement.showCmd = static_cast<std::uint32_t>(p[4]);
         core::SaveWindowPos(0);
         if (round == 0 && ::write(ready, "r", 1) == 1) ::close(ready);
     }
@@ -72,7 +72,8 @@ TEST(CrashSafety, AKilledSaveLeavesTheOldOrTheNewFileNeverAMixture) {
         for (int key = 0; key < 5; ++key) {
             const std::string value = core::ReadIniString(profile, "WinPos", kKeys[key], "none");
             ASSERT_TRUE(value == std::to_string(kSaves[0].placement[key]) ||
-                        value == std::to_string(kSaves[1].placement[key])) << kKeys[key] << "=" << value;
+                        value == std::to_string(kSaves[1].placement[key]))
+                << kKeys[key] << "=" << value;
             seen.insert(setting + kKeys[key] + value);
         }
     }

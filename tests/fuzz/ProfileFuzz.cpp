@@ -1,7 +1,5 @@
 // Any bytes as the profile file, any section, key and value: a read never
-// changes the file, a write gives its value back and changes no other line,
-// and the window placement loads from the file and saves back, as start-up
-// and close do.
+// changes the file, and a write gives its value back and changes no other line.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -10,8 +8,6 @@
 
 #include "Fuzz.h"
 #include "core/ModuleIniFileInOut.h"
-#include "core/ModuleWindowPos.h"
-#include "core/RuntimeError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kelvora;
@@ -20,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Names the program uses, in other spellings, or any text a C string holds.
     const auto name = [&](std::initializer_list<const char*> known) {
         const std::size_t choice = input.ConsumeIntegralInRange<std::size_t>(0, known.size());
-        const std::string text = choice < known.size() ? known.begin()[choice]
-                                                       : input.ConsumeRandomLengthString(24);
+        const std::string text =
+            choice < known.size() ? known.begin()[choice] : input.ConsumeRandomLengthString(24);
         return text.substr(0, text.find('\0'));
     };
     const std::string section = name({"WinPos", "winpos", " WinPos\t", "Other", ""});
@@ -57,19 +53,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(core::WriteIniString(path, section, key, value), "the same write succeeds again");
     Require(!plain || test::ReadBytes(file) == after, "the same write again changes nothing");
 
-    test::ResetWindow();
-    try {
-        core::LoadWindowPos(0);
-    } catch (const core::RuntimeError& error) {
-        Require(error.Number() == core::kOverflow || error.Number() == core::kTypeMismatch,
-                "a placement value fails only as no number or out of range");
-        return 0;
-    }
-    const win32api::WINDOWPLACEMENT loaded = test::Window().placement;
-    core::SaveWindowPos(0);
-    test::ResetWindow();
-    core::LoadWindowPos(0);
-    Require(std::memcmp(&loaded, &test::Window().placement, sizeof loaded) == 0,
-            "the saved placement loads the same again");
     return 0;
 }

@@ -9,10 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <numeric>
 
 #include "TempFolder.h"
 #include "core/ModuleWin32API.h"
-#include "platform/FileText.h"
 
 namespace kelvora::platform::test {
 namespace {
@@ -38,6 +38,7 @@ int Write(const std::filesystem::path& file, const char* section, const char* ke
 
 TEST(Profile, ReadFindsTheValueOrGivesTheDefault) {
     // file, what WinPos/Left reads as
+    // clang-format off
     const std::pair<std::string, std::string> rows[] = {
         {"[WinPos]\r\nLeft=120\r\nTop=50\r\n", "120"}, {"[winpos]\r\nLEFT=-3\r\n", "-3"},
         {" \t[ \tWinPos  ]\r\n  Left \t=\t 120  \r\n", "120"}, {"[WinPos]\r\nLeft= a  b \r\n", "a  b"},
@@ -52,6 +53,7 @@ TEST(Profile, ReadFindsTheValueOrGivesTheDefault) {
         {"\xEF\xBB\xBF[WinPos]\r\nLeft=7\r\n", "7"}, {"", "d"},
         {"[WinPos]\r\nLeft=" + std::string(300, 'v') + "\r\n", std::string(255, 'v')}
     };
+    // clang-format on
     const TempFolder folder;
     const auto file = folder / "Kelvora.ini";
     for (const auto& [bytes, value] : rows) {
@@ -66,11 +68,14 @@ TEST(Profile, ReadFindsTheValueOrGivesTheDefault) {
 TEST(Profile, WriteCreatesReplacesAndDeletesWhatReadsBackOrFailsLeavingTheFile) {
     const TempFolder folder;
     const auto file = folder / "Kelvora.ini";
+    EXPECT_NE(Write(folder / "Tiny.ini", "S", "K", ""), 0) << "the shortest names";
     for (const char* key : {"Left", "Right", "Top", "Bottom", "showCmd"}) {
         Write(file, "WinPos", key, "1");
     }
-    EXPECT_EQ(ReadBytes(file), "[WinPos]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\nshowCmd=1\r\n");
-    const char* const values[][2] = {{"-8", "-8"}, {"", ""}, {"a b", "a b"}, {"  padded  ", "padded"},
+    EXPECT_EQ(ReadBytes(file),
+              "[WinPos]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\nshowCmd=1\r\n");
+    const char* const values[][2] = {{"-8", "-8"},   {"", ""},
+                                     {"a b", "a b"}, {"  padded  ", "padded"},
                                      {"\"q\"", "q"}, {"x=y", "x=y"}};
     for (const auto& [written, read] : values) {
         EXPECT_NE(Write(file, "winpos", "LEFT", written), 0);
@@ -79,11 +84,21 @@ TEST(Profile, WriteCreatesReplacesAndDeletesWhatReadsBackOrFailsLeavingTheFile) 
     const auto written = [&](const char* section, const char* key, const char* value) {
         return std::to_string(Write(file, section, key, value) != 0);
     };
-    const auto read = [&](const char* section, const char* key) { return Read(file, section, key, "-"); };
-    EXPECT_EQ(written("Other", "Top", "5") + read("WinPos", "Top") + read("Other", "Top"), "115");
-    EXPECT_EQ(written("WinPos", "Left", nullptr) + written("WinPos", "Missing", nullptr) +
-                  read("WinPos", "Left") + read("WinPos", "Right"), "11-1");
-    EXPECT_EQ(written("WinPos", nullptr, nullptr) + read("WinPos", "Top") + read("Other", "Top"), "1-5");
+    const auto read = [&](const char* section, const char* key) {
+        return Read(file, section, key, "-");
+    };
+    // The steps run in the order written, as a braced list guarantees.
+    const auto steps = [](std::initializer_list<std::string> outcomes) {
+        return std::accumulate(outcomes.begin(), outcomes.end(), std::string());
+    };
+    EXPECT_EQ(steps({written("Other", "Top", "5"), read("WinPos", "Top"), read("Other", "Top")}),
+              "115");
+    EXPECT_EQ(steps({written("WinPos", "Left", nullptr), written("WinPos", "Missing", nullptr),
+                     read("WinPos", "Left"), read("WinPos", "Right")}),
+              "11-1");
+    EXPECT_EQ(
+        steps({written("WinPos", nullptr, nullptr), read("WinPos", "Top"), read("Other", "Top")}),
+        "1-5");
 
     // No folder, a folder in the file's place, a read-only file: the write fails.
     EXPECT_EQ(Write(folder / "Data" / "Kelvora.ini", "WinPos", "Left", "1"), 0);
@@ -106,6 +121,7 @@ TEST(Profile, AnEditLeavesEveryOtherByteAsItWas) {
         std::string before;
         const char *key, *value;
         std::string after;
+        // clang-format off
     } rows[] = {
         {"; c\r\n[Other]\r\nLeft = 7\r\n\r\n[WinPos]\r\n  left = 5  \r\nTop=2\r\n", "Left", "120",
          "; c\r\n[Other]\r\nLeft = 7\r\n\r\n[WinPos]\r\n  left = 120\r\nTop=2\r\n"},
@@ -121,10 +137,12 @@ TEST(Profile, AnEditLeavesEveryOtherByteAsItWas) {
         {"[WinPos]\r\n Left = 1 \r\n", "Left", "1", "[WinPos]\r\n Left = 1 \r\n"},
         {"[WinPos]\r\nLeft= 5\r\n", "Left", " 5", "[WinPos]\r\nLeft= 5\r\n"},
         {"[WinPos]\r\nLeft=1\r\nLeft=2\r\n", "LEFT", nullptr, "[WinPos]\r\nLeft=2\r\n"},
+        {"[WinPos]\r\nTop=2", "Left", nullptr, "[WinPos]\r\nTop=2"},
         {"[A]\r\n[WinPos]\r\nLeft=1\r\n; mine\r\n[B]\r\ny=2\r\n", nullptr, nullptr,
          "[A]\r\n[B]\r\ny=2\r\n"},
         {"[A]\r\n[WinPos]\r\nLeft=1", nullptr, nullptr, "[A]\r\n"}
     };
+    // clang-format on
     const TempFolder folder;
     const auto file = folder / "Kelvora.ini";
     for (const auto& row : rows) {
@@ -134,19 +152,44 @@ TEST(Profile, AnEditLeavesEveryOtherByteAsItWas) {
     }
     // Names whose text the file could not hold back, and no file name at all.
     for (const auto& [section, key, value] : {std::tuple{"Win\nPos", "Left", "1"},
-             {"WinPos", "Le\rft", "1"}, {"WinPos", "Left", "1\r\nTop=2"}, {"WinPos", "a=b", "1"},
-             {"WinPos", "[x]", "1"}, {"WinPos", ";x", "1"}, {nullptr, "Left", "1"}}) {
+                                              {"WinPos", "Le\rft", "1"},
+                                              {"WinPos", "Left", "1\r\nTop=2"},
+                                              {"WinPos", "a=b", "1"},
+                                              {"WinPos", "[x]", "1"},
+                                              {"WinPos", ";x", "1"},
+                                              {nullptr, "Left", "1"}}) {
         EXPECT_EQ(Write(file, section, key, value), 0) << key;
     }
     EXPECT_EQ(win32api::WritePrivateProfileStringA("WinPos", "Left", "1", nullptr), 0);
+}
+
+// Names given with blanks around them; no key lists the section's keys, no
+// section the sections, cut with two NULs when the buffer is too small.
+TEST(Profile, NamesAreTrimmedAndMissingNamesList) {
+    const TempFolder folder;
+    const auto file = folder / "Kelvora.ini";
+    WriteBytes(file, "[WinPos]\r\nLeft=1\r\n Top = 2\r\n; no\r\n[Other]\r\nx=1\r\n");
+    EXPECT_EQ(Read(file, " WinPos\t", "\tTop ", "d"), "2");
+    char buffer[10] = "########";
+    const auto list = [&](const char* section, std::uint32_t size) {
+        const auto count =
+            win32api::GetPrivateProfileStringA(section, nullptr, "d", buffer, size, file.c_str());
+        return std::to_string(count) + ":" + std::string(buffer, size);
+    };
+    EXPECT_EQ(list("winpos", 10), "9:Left\0Top\0\0"s);
+    EXPECT_EQ(list(nullptr, 6), "4:WinP\0\0"s);
+    EXPECT_EQ(list("None", 2), "0:\0\0"s);
+    EXPECT_EQ(list(nullptr, 1), "0:\0"s);
 }
 
 TEST(Profile, HostileFilesAreReadAndWrittenWithoutHarmOrLeftAlone) {
     const TempFolder folder;
     const auto file = folder / "Kelvora.ini";
     std::string lines = "[S]\r\n";
-    for (int i = 0; i < 100000; ++i) lines += "k" + std::to_string(i) + "=v" + std::to_string(i) + "\n";
-    for (const std::string& before : {std::string(1 << 20, '['), "[" + std::string(1 << 20, '\0'), lines}) {
+    for (int i = 0; i < 100000; ++i)
+        lines += "k" + std::to_string(i) + "=v" + std::to_string(i) + "\n";
+    for (const std::string& before :
+         {std::string(1 << 20, '['), "[" + std::string(1 << 20, '\0'), lines}) {
         WriteBytes(file, before);
         EXPECT_EQ(Read(file, "S", "K99999", "d"), before == lines ? "v99999" : "d");
         ASSERT_NE(Write(file, "Kelvora", "Key", "value"), 0);
@@ -156,7 +199,9 @@ TEST(Profile, HostileFilesAreReadAndWrittenWithoutHarmOrLeftAlone) {
     WriteBytes(file, "[WinPos]\r\nLeft=1\r\n" + std::string(17 << 20, ';'));
     ASSERT_EQ(::mkfifo((folder / "fifo.ini").c_str(), 0600), 0);
     for (const auto& unusable : {file, folder / "fifo.ini"}) {
-        EXPECT_EQ(Read(unusable, "WinPos", "Left", "d") + std::to_string(Write(unusable, "WinPos", "Left", "2")), "d0");
+        EXPECT_EQ(Read(unusable, "WinPos", "Left", "d") +
+                      std::to_string(Write(unusable, "WinPos", "Left", "2")),
+                  "d0");
     }
     EXPECT_EQ(std::filesystem::file_size(file), (17u << 20) + 18);
 }
@@ -179,19 +224,6 @@ TEST(Profile, AWriteReplacesTheFileKeepingItsLinkAndPermissionsAndNoLitter) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 3);
 }
 
-TEST(FileText, KeepsWellFormedUtf8AndReplacesEachBadByte) {
-    const std::string R = "\xEF\xBF\xBD";
-    const std::pair<std::string, std::string> rows[] = {
-        {"10,30\r\n\0"s, "10,30\r\n\0"s}, {"caf\xC3\xA9\xE5\x88\x86", "caf\xC3\xA9\xE5\x88\x86"},
-        {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"}, {"\xE0\xA0\x80", "\xE0\xA0\x80"},
-        {"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"}, {"a\x80z", "a" + R + "z"},
-        {"\xC0\xC1\xF5\xFF", R + R + R + R}, {"\xE0\x9F\xBF", R + R + R},
-        {"\xF0\x8F\xBF\xBF", R + R + R + R}, {"\xED\xA0\x80", R + R + R},
-        {"\xF4\x90\x80\x80", R + R + R + R}, {"5\xE5\x88", "5" + R + R},
-        {"\xF0\x9F\xC3\xA9", R + R + "\xC3\xA9"}, {"\x95\xAA\x81\x46", R + R + R + "F"}
-    };
-    for (const auto& [bytes, text] : rows) EXPECT_EQ(FileTextToUtf8(bytes), text);
-}
 #endif
 
 }  // namespace

@@ -16,7 +16,8 @@ class TempFolder {
     TempFolder() {
         std::random_device random;
         do {
-            path_ = std::filesystem::temp_directory_path() / ("kelvora-" + std::to_string(random()));
+            path_ =
+                std::filesystem::temp_directory_path() / ("kelvora-" + std::to_string(random()));
         } while (!std::filesystem::create_directory(path_));
     }
     TempFolder(const TempFolder&) = delete;
