@@ -37,12 +37,6 @@ struct FakeTextBox : core::TextBox {
     int selStart = -1, selLength = -1;
 };
 
-struct Shown {
-    std::string text;
-    int style;
-    std::string title;
-};
-
 // The window, its button, timer, message boxes and event queue in one.
 class FakeFrontEnd : public core::Form,
                      public core::PictureButton,
@@ -58,11 +52,6 @@ class FakeFrontEnd : public core::Form,
     void Click() { timer.Command1_Click(); }
     void Tick() { timer.Timer1_Timer(); }
     std::string Shows() const { return txtMM.text + ":" + txtSS.text; }
-    std::string Messages() const {
-        std::string texts;
-        for (const Shown& box : shown) texts += (texts.empty() ? "" : " | ") + box.text;
-        return texts;
-    }
 
     void SetCaption(const std::string& text) override { caption = text; }
     win32api::HWND hWnd() const override { return 0x1234; }
@@ -85,7 +74,7 @@ class FakeFrontEnd : public core::Form,
     void SetEnabled(bool on) override { enabled = on; }
     bool Enabled() const override { return enabled; }
     void Show(const std::string& text, int style, const std::string& title) override {
-        shown.push_back({text, style, title});
+        messages += " [" + std::to_string(style) + " " + title + ": " + text + "]";
     }
     void DoEvents() override {
         ++pumped;
@@ -97,7 +86,7 @@ class FakeFrontEnd : public core::Form,
     std::string focus;    // "txtMM", "txtSS", "Command1" or empty
     bool enabled = true;  // the timer is enabled when created
     bool unloaded = false;
-    std::vector<Shown> shown;
+    std::string messages;  // " [<style> <title>: <text>]" for each box shown
     int pumped = 0;
     std::function<void()> pending;  // what the user does during the next DoEvents
     core::FormTimer timer{{*this, txtMM, txtSS, *this, *this, *this, *this}};

@@ -16,8 +16,9 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::string kSubscript = " [インデックスが有効範囲にありません。]";
-const std::string kMismatch = " [型が一致しません。]", kOverflow = " [オーバーフローしました。]";
+const std::string kSubscript = " [48 設定ファイル読込み: インデックスが有効範囲にありません。]";
+const std::string kMismatch = " [0 Kelvora: 型が一致しません。]",
+                  kOverflow = " [0 Kelvora: オーバーフローしました。]";
 
 // What the user sees after an event, in one line: the fields, whether the
 // countdown runs (and its timer ticks), the focus with the field's selection,
@@ -29,7 +30,7 @@ std::string Seen(const FakeFrontEnd& ui) {
     const std::string selection =
         std::to_string(field.selStart) + "," + std::to_string(field.selLength);
     if (ui.focus.starts_with("txt")) seen += "(" + selection + ")";
-    return seen + (ui.shown.empty() ? "" : " [" + ui.Messages() + "]");
+    return seen + ui.messages;
 }
 
 class Form : public ::testing::Test {
@@ -66,16 +67,16 @@ TEST_F(Form, ClickAcceptsASettingOrSaysWhichFieldToCorrect) {
         {"007", "2.4", "007:2.4 running+timer Command1", "7,2\r\n"},
         {"", "30", ":30 running+timer Command1", "0,30\r\n"},
         {"x", "5", "x:5 running+timer Command1", "0,5\r\n"},
-        {"999", "1", "00:00 stopped txtMM(0,2) [分・秒の設定は1～999です。]", ""},
-        {"998", "61", "00:00 stopped txtMM(0,2) [分・秒の設定は1～999です。]", ""},
-        {"1000", "5000", "00:00 stopped txtMM(0,2) [分の設定は1～999です。]", ""},
-        {"2147483648", "0", "00:00 stopped txtMM(0,2) [分の設定は1～999です。]", ""},
-        {"5", "1000", "00:00 stopped txtSS(0,2) [秒の設定は1～999です。]", ""},
-        {"1", "1e20", "00:00 stopped txtSS(0,2) [秒の設定は1～999です。]", ""},
-        {"", "", ": stopped txtMM(0,0) [分：秒の設定をしてください。]", ""},
-        {"0", "0", "0:0 stopped txtMM(0,1) [分：秒の設定をしてください。]", ""},
-        {"１２", "cd", "１２:cd stopped txtMM(0,2) [分：秒の設定をしてください。]", ""},
-        {"-1", "30", "-1:30 stopped txtMM(0,2) [分：秒の設定をしてください。]", ""},
+        {"999", "1", "00:00 stopped txtMM(0,2) [64 Kelvora: 分・秒の設定は1～999です。]", ""},
+        {"998", "61", "00:00 stopped txtMM(0,2) [64 Kelvora: 分・秒の設定は1～999です。]", ""},
+        {"1000", "5000", "00:00 stopped txtMM(0,2) [64 Kelvora: 分の設定は1～999です。]", ""},
+        {"2147483648", "0", "00:00 stopped txtMM(0,2) [64 Kelvora: 分の設定は1～999です。]", ""},
+        {"5", "1000", "00:00 stopped txtSS(0,2) [64 Kelvora: 秒の設定は1～999です。]", ""},
+        {"1", "1e20", "00:00 stopped txtSS(0,2) [64 Kelvora: 秒の設定は1～999です。]", ""},
+        {"", "", ": stopped txtMM(0,0) [64 Kelvora: 分：秒の設定をしてください。]", ""},
+        {"0", "0", "0:0 stopped txtMM(0,1) [64 Kelvora: 分：秒の設定をしてください。]", ""},
+        {"１２", "cd", "１２:cd stopped txtMM(0,2) [64 Kelvora: 分：秒の設定をしてください。]", ""},
+        {"-1", "30", "-1:30 stopped txtMM(0,2) [64 Kelvora: 分：秒の設定をしてください。]", ""},
         {"-2147483648", "0", "-2147483648:0 stopped txtMM(0,2)", ""}};  // a total beyond 32 bits
     // clang-format on
     for (const auto& [minutes, seconds, seen, saved] : rows) {
@@ -91,9 +92,6 @@ TEST_F(Form, ClickAcceptsASettingOrSaysWhichFieldToCorrect) {
         EXPECT_EQ(ui.timer.TotalSeconds, accepted ? ui.timer.Minutes * 60 + ui.timer.Seconds : 0);
         // Fields put back to "00" have both members cleared, whichever failed.
         EXPECT_EQ(ui.txtMM.text == "00" ? ui.timer.Minutes | ui.timer.Seconds : 0, 0) << seen;
-        for (const Shown& box : ui.shown) {
-            EXPECT_EQ(std::to_string(box.style) + box.title, "64Kelvora");
-        }
     }
 }
 
@@ -157,8 +155,8 @@ TEST_F(Form, ClicksDuringATickLetTheCountdownRunOnOrStopIt) {
         ui.Tick();
     }
     EXPECT_EQ(Seen(ui) + ReadBytes(setting),
-              "000:1 stopped txtMM(0,3) [分・秒の設定は1～999です。 | "
-              "分：秒の設定をしてください。]0,1\r\n");
+              "000:1 stopped txtMM(0,3) [64 Kelvora: 分・秒の設定は1～999です。] "
+              "[64 Kelvora: 分：秒の設定をしてください。]0,1\r\n");
     EXPECT_FALSE(ui.unloaded) << "the stop inside the last tick kept the alarm from sounding";
 }
 
@@ -175,9 +173,9 @@ TEST_F(Form, FirstStartCreatesTheDataFolderAndOffersZero) {
     core::App().Path = Utf8(app / "missing" / "deeper");
     FakeFrontEnd failed;
     failed.Load();
-    EXPECT_EQ(Seen(failed) + failed.caption,
-              "000:00 stopped  [パスが見つかりません。]****フォームの初期処理エラー****");
-    EXPECT_EQ(failed.shown.at(0).style, core::kOkOnly);
+    EXPECT_EQ(
+        Seen(failed) + failed.caption,
+        "000:00 stopped  [0 Kelvora: パスが見つかりません。]****フォームの初期処理エラー****");
     EXPECT_EQ(window.placed, 1) << "nor was a placement applied";
 }
 
@@ -193,7 +191,7 @@ TEST_F(Form, StartUpReadsTheSettingFileOrSaysWhatIsWrongWithIt) {
         {"5,30\r7,8", "05:30"}, {"2.5,3.5\r\n", "03:04"}, {"5\0,3\0\x30\r\n"s, "5:3"},
         {"\xff\xfe,5\r\n", R + R + ":05"}, {"5,3\xE3\x81", "05:3" + R + R},
         {"5,30," + std::string(1 << 20, 'x'), "05:30"},
-        {"", "000:00 [ファイルにこれ以上データがありません。]"},
+        {"", "000:00 [48 設定ファイル読込み: ファイルにこれ以上データがありません。]"},
         {"\r\n5,30\r\n", "000:00" + kSubscript}, {"5\r\n", "05:00" + kSubscript},
         {"\0\0\0\0"s, ":00" + kSubscript}, {digits, digits.substr(0, 32767) + ":00" + kSubscript}};
     // clang-format on
@@ -201,12 +199,9 @@ TEST_F(Form, StartUpReadsTheSettingFileOrSaysWhatIsWrongWithIt) {
         WriteBytes(setting, bytes);
         FakeFrontEnd ui;
         ui.Load();
-        EXPECT_EQ(ui.Shows() + (ui.shown.empty() ? "" : " [" + ui.Messages() + "]"), seen);
+        EXPECT_EQ(ui.Shows() + ui.messages, seen);
         // Start-up goes on after a handled failure, and leaves no file open.
         EXPECT_EQ(ui.caption + ui.focus + std::to_string(core::FreeFile()), "  KelvoratxtMM1");
-        for (const Shown& box : ui.shown) {
-            EXPECT_EQ(std::to_string(box.style) + box.title, "48設定ファイル読込み");
-        }
         EXPECT_EQ(ReadBytes(setting), bytes);
     }
 }
@@ -255,10 +250,11 @@ TEST_F(Form, StartUpAppliesTheSavedPlacementOrLeavesTheWindowAlone) {
         for (const std::int32_t value : {bottom, right, top, left}) {
             placed = std::to_string(value) + "," + placed;
         }
-        EXPECT_EQ(placed + (ui.shown.empty() ? "" : " [" + ui.Messages() + "]"), seen);
+        EXPECT_EQ(placed + ui.messages, seen);
         // A failed load reads no setting and says so in the caption.
-        EXPECT_EQ(ui.Shows() + ui.caption,
-                  ui.shown.empty() ? "05:30  Kelvora" : "000:00****フォームの初期処理エラー****");
+        EXPECT_EQ(ui.Shows() + ui.caption, ui.messages.empty()
+                                               ? "05:30  Kelvora"
+                                               : "000:00****フォームの初期処理エラー****");
     }
 }
 

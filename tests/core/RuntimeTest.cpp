@@ -92,8 +92,7 @@ TEST(UncaughtError, IsReportedWithItsNumberAndEndsTheProgram) {
     RaiseEvent([] {}, box, [&] { ++ended; });
     RaiseEvent([] { RaiseError(kOverflow); }, box, [&] { ++ended; });
     EXPECT_EQ(ended, 1);
-    EXPECT_EQ(box.Messages() + box.shown.at(0).title,
-              "実行時エラー '6':\n\nオーバーフローしました。Kelvora");
+    EXPECT_EQ(box.messages, " [16 Kelvora: 実行時エラー '6':\n\nオーバーフローしました。]");
 }
 
 }  // namespace

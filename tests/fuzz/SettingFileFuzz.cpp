@@ -18,9 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Require(core::FreeFile() == 1, "no file stays open after the reader");
     Require(test::ReadBytes(setting) == bytes, "reading never changes the file");
-    const std::string message = ui.Messages();
-    Require(message.empty() || message == "ファイルにこれ以上データがありません。" ||
-                message == "インデックスが有効範囲にありません。",
+    const std::string message = ui.messages;
+    Require(message.empty() ||
+                message == " [48 設定ファイル読込み: ファイルにこれ以上データがありません。]" ||
+                message == " [48 設定ファイル読込み: インデックスが有効範囲にありません。]",
             "the only failures are an empty file and a missing element");
     for (const std::string& text : {ui.txtMM.text, ui.txtSS.text}) {
         Require(text.find('\0') == std::string::npos, "a field holds no NUL");
@@ -33,12 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::int32_t minutes = ui.timer.Minutes, seconds = ui.timer.Seconds;
-    Require(ui.Messages() == message && minutes <= 999 && seconds <= 999, "accepted fields fit");
+    Require(ui.messages == message && minutes <= 999 && seconds <= 999, "accepted fields fit");
     Require(ui.timer.TotalSeconds >= 1 && ui.timer.TotalSeconds <= 59940, "so does the total");
     test::FakeFrontEnd next;
     next.timer.SetFilePaths();
     next.timer.LoadTimerSet();
-    Require(next.Messages().empty() &&
+    Require(next.messages.empty() &&
                 next.Shows() == core::Format00(minutes) + ":" + core::Format00(seconds),
             "the saved setting reads back");
     Require(core::FreeFile() == 1, "no file stays open after the click");
