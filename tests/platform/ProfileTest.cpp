@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <numeric>
 
 #include "TempFolder.h"
 #include "core/ModuleWin32API.h"
@@ -65,66 +64,57 @@ TEST(Profile, ReadFindsTheValueOrGivesTheDefault) {
     EXPECT_EQ(Read(folder / "missing" / "Kelvora.ini", "WinPos", "Left", "-8"), "-8");
 }
 
-TEST(Profile, WriteCreatesReplacesAndDeletesWhatReadsBackOrFailsLeavingTheFile) {
+TEST(Profile, WriteCreatesReplacesAndDeletesWhatReadsBack) {
+    // section, key and value written, then its result and what WinPos/Left,
+    // WinPos/Top and Other/Top read as; a null key deletes the section, a null
+    // value the key
+    // clang-format off
+    const char* const steps[][4] = {
+        {"WinPos", "Left", "1", "1: 1 - -"}, {"WinPos", "Top", "2", "1: 1 2 -"},
+        {"winpos", "LEFT", "  padded  ", "1: padded 2 -"}, {"WinPos", "Left", "\"q\"", "1: q 2 -"},
+        {"WinPos", "Left", "x=y", "1: x=y 2 -"}, {"WinPos", "Left", "", "1:  2 -"},
+        {"Other", "Top", "5", "1:  2 5"}, {"WinPos", "Left", nullptr, "1: - 2 5"},
+        {"WinPos", "Missing", nullptr, "1: - 2 5"}, {"WinPos", nullptr, nullptr, "1: - - 5"},
+        {"WinPos", "Left", nullptr, "1: - - 5"}, {nullptr, "Left", "1", "0: - - 5"}};
+    // clang-format on
     const TempFolder folder;
     const auto file = folder / "Kelvora.ini";
     EXPECT_NE(Write(folder / "Tiny.ini", "S", "K", ""), 0) << "the shortest names";
-    for (const char* key : {"Left", "Right", "Top", "Bottom", "showCmd"}) {
-        Write(file, "WinPos", key, "1");
+    for (const auto& [section, key, value, after] : steps) {
+        std::string seen = std::to_string(Write(file, section, key, value) != 0) + ":";
+        for (const auto& [s, k] :
+             {std::pair{"WinPos", "Left"}, {"WinPos", "Top"}, {"Other", "Top"}}) {
+            seen += " " + Read(file, s, k, "-");
+        }
+        EXPECT_EQ(seen, after) << (key ? key : "no key") << "=" << (value ? value : "no value");
     }
-    EXPECT_EQ(ReadBytes(file),
-              "[WinPos]\r\nLeft=1\r\nRight=1\r\nTop=1\r\nBottom=1\r\nshowCmd=1\r\n");
-    const char* const values[][2] = {{"-8", "-8"},   {"", ""},
-                                     {"a b", "a b"}, {"  padded  ", "padded"},
-                                     {"\"q\"", "q"}, {"x=y", "x=y"}};
-    for (const auto& [written, read] : values) {
-        EXPECT_NE(Write(file, "winpos", "LEFT", written), 0);
-        EXPECT_EQ(Read(file, "WinPos", "Left", "d"), read) << written;
-    }
-    const auto written = [&](const char* section, const char* key, const char* value) {
-        return std::to_string(Write(file, section, key, value) != 0);
-    };
-    const auto read = [&](const char* section, const char* key) {
-        return Read(file, section, key, "-");
-    };
-    // The steps run in the order written, as a braced list guarantees.
-    const auto steps = [](std::initializer_list<std::string> outcomes) {
-        return std::accumulate(outcomes.begin(), outcomes.end(), std::string());
-    };
-    EXPECT_EQ(steps({written("Other", "Top", "5"), read("WinPos", "Top"), read("Other", "Top")}),
-              "115");
-    EXPECT_EQ(steps({written("WinPos", "Left", nullptr), written("WinPos", "Missing", nullptr),
-                     read("WinPos", "Left"), read("WinPos", "Right")}),
-              "11-1");
-    EXPECT_EQ(
-        steps({written("WinPos", nullptr, nullptr), read("WinPos", "Top"), read("Other", "Top")}),
-        "1-5");
+}
 
-    // No folder, a folder in the file's place, a read-only file: the write fails.
+// No folder, a folder in the file's place, a read-only file.
+TEST(Profile, WriteFailsWhereNoFileCanBeAndLeavesWhatIsThere) {
+    const TempFolder folder;
+    const auto file = folder / "Kelvora.ini";
     EXPECT_EQ(Write(folder / "Data" / "Kelvora.ini", "WinPos", "Left", "1"), 0);
     std::filesystem::create_directory(folder / "Folder.ini");
     EXPECT_EQ(Write(folder / "Folder.ini", "WinPos", "Left", "1"), 0);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "Folder.ini"));
-    const std::string before = ReadBytes(file);
+    WriteBytes(file, "[WinPos]\r\nLeft=1\r\n");
     std::filesystem::permissions(file, std::filesystem::perms::owner_read);
     // Wine run by root writes a read-only file, as Unix lets root do.
     if (!std::ofstream(file, std::ios::app).is_open()) {
-        EXPECT_EQ(written("WinPos", "Left", "2"), "0");
+        EXPECT_EQ(Write(file, "WinPos", "Left", "2"), 0);
     }
-    EXPECT_EQ(ReadBytes(file), before);
+    EXPECT_EQ(ReadBytes(file), "[WinPos]\r\nLeft=1\r\n");
 }
 
 #ifndef _WIN32
 
 TEST(Profile, AnEditLeavesEveryOtherByteAsItWas) {
-    const struct {
-        std::string before;
-        const char *key, *value;
-        std::string after;
-        // clang-format off
-    } rows[] = {
-        {"; c\r\n[Other]\r\nLeft = 7\r\n\r\n[WinPos]\r\n  left = 5  \r\nTop=2\r\n", "Left", "120",
-         "; c\r\n[Other]\r\nLeft = 7\r\n\r\n[WinPos]\r\n  left = 120\r\nTop=2\r\n"},
+    // before, key and value written to WinPos, after
+    // clang-format off
+    const char* const rows[][4] = {
+        {"; c\r\n[O]\r\nLeft = 7\r\n\r\n[WinPos]\r\n  left = 5  \r\nTop=2\r\n", "Left", "120",
+         "; c\r\n[O]\r\nLeft = 7\r\n\r\n[WinPos]\r\n  left = 120\r\nTop=2\r\n"},
         {"[WinPos]\r\nLeft=1\r\nLeft=2\r\n[WinPos]\r\nLeft=3", "Left", "4",
          "[WinPos]\r\nLeft=4\r\nLeft=2\r\n[WinPos]\r\nLeft=3"},
         {"[WinPos]\r\nLeft=1", "Left", "22", "[WinPos]\r\nLeft=22"},
@@ -140,24 +130,22 @@ TEST(Profile, AnEditLeavesEveryOtherByteAsItWas) {
         {"[WinPos]\r\nTop=2", "Left", nullptr, "[WinPos]\r\nTop=2"},
         {"[A]\r\n[WinPos]\r\nLeft=1\r\n; mine\r\n[B]\r\ny=2\r\n", nullptr, nullptr,
          "[A]\r\n[B]\r\ny=2\r\n"},
-        {"[A]\r\n[WinPos]\r\nLeft=1", nullptr, nullptr, "[A]\r\n"}
-    };
+        {"[A]\r\n[WinPos]\r\nLeft=1", nullptr, nullptr, "[A]\r\n"}};
     // clang-format on
     const TempFolder folder;
     const auto file = folder / "Kelvora.ini";
-    for (const auto& row : rows) {
-        WriteBytes(file, row.before);
-        EXPECT_NE(Write(file, "WinPos", row.key, row.value), 0) << row.before;
-        EXPECT_EQ(ReadBytes(file), row.after) << row.before;
+    for (const auto& [before, key, value, after] : rows) {
+        WriteBytes(file, before);
+        EXPECT_NE(Write(file, "WinPos", key, value), 0) << before;
+        EXPECT_EQ(ReadBytes(file), after) << before;
     }
-    // Names whose text the file could not hold back, and no file name at all.
-    for (const auto& [section, key, value] : {std::tuple{"Win\nPos", "Left", "1"},
-                                              {"WinPos", "Le\rft", "1"},
-                                              {"WinPos", "Left", "1\r\nTop=2"},
-                                              {"WinPos", "a=b", "1"},
-                                              {"WinPos", "[x]", "1"},
-                                              {"WinPos", ";x", "1"},
-                                              {nullptr, "Left", "1"}}) {
+    // Names and values whose text the file could not hold back, and no file at all.
+    // clang-format off
+    const char* const refused[][3] = {{"Win\nPos", "Left", "1"}, {"WinPos", "Le\rft", "1"},
+        {"WinPos", "Left", "1\r\nTop=2"}, {"WinPos", "a=b", "1"}, {"WinPos", "[x]", "1"},
+        {"WinPos", ";x", "1"}};
+    // clang-format on
+    for (const auto& [section, key, value] : refused) {
         EXPECT_EQ(Write(file, section, key, value), 0) << key;
     }
     EXPECT_EQ(win32api::WritePrivateProfileStringA("WinPos", "Left", "1", nullptr), 0);
