@@ -18,7 +18,6 @@ std::int32_t GetWindowPlacement(HWND, WINDOWPLACEMENT* placement) {
 
 std::int32_t SetWindowPlacement(HWND, const WINDOWPLACEMENT* placement) {
     test::window.placement = *placement;
-    ++test::window.placed;
     return 1;
 }
 

@@ -104,7 +104,6 @@ inline void FakeTextBox::SetFocus() {
 struct FakeWindow {
     win32api::WINDOWPLACEMENT placement{44, 0, win32api::SW_SHOWNORMAL, {}, {}, {10, 20, 130, 80}};
     bool topmost = false;
-    int placed = 0;  // times a placement was applied
 };
 inline FakeWindow window;
 inline void ResetWindow() { window = {}; }

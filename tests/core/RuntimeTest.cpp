@@ -5,14 +5,11 @@
 
 #include "Fakes.h"
 #include "core/FileNumbers.h"
-#include "core/ModuleIniFileInOut.h"
 #include "core/Numbers.h"
 #include "core/UncaughtError.h"
 
 namespace kelvora::core {
 namespace {
-
-using namespace std::string_literals;
 
 // What a call gives: its value, or the error it raises as "error <number>".
 std::string Outcome(const std::function<std::int64_t()>& call) {
@@ -47,17 +44,6 @@ TEST(Numbers, TheTestTheConversionAndThePatternReadTextAlike) {
     }
 }
 
-TEST(Numbers, ArithmeticRaisesOverflowInsteadOfWrapping) {
-    const std::int32_t low = -2147483647 - 1;
-    const std::string outcomes = Outcome([] { return CheckedMultiply(999, 60); }) + " " +
-                                 Outcome([] { return CheckedAdd(2147483646, 1); }) + " " +
-                                 Outcome([&] { return CheckedSubtract(low + 1, 1); }) + " " +
-                                 Outcome([] { return CheckedAdd(2147483647, 1); }) + " " +
-                                 Outcome([&] { return CheckedSubtract(low, 1); }) + " " +
-                                 Outcome([&] { return CheckedMultiply(low, 60); });
-    EXPECT_EQ(outcomes, "59940 2147483647 -2147483648 error 6 error 6 error 6");
-}
-
 std::string Open(int number, const std::string& path, bool output = false) {
     return Outcome(
         [&] { return output ? OpenForOutput(number, path) : OpenForInput(number, path), 0; });
@@ -75,15 +61,6 @@ TEST(Files, ReadLineByLineAndSayWhatIsWrongWithAPath) {
     Close(n);
     Close(n);  // closing twice is harmless
     EXPECT_EQ(Open(n, test::Utf8(folder / "missing.txt")), "error 53");
-}
-
-TEST(Profile, AWriteSaysWhetherItSucceeded) {
-    const test::TempFolder folder;
-    const auto written = [&](const std::filesystem::path& file) {
-        return WriteIniString(test::Utf8(file), "WinPos", "Left", "1") ? "yes" : "no";
-    };
-    EXPECT_EQ(written(folder / "Kelvora.ini") + " "s + written(folder / "no" / "Kelvora.ini"),
-              "yes no");
 }
 
 TEST(UncaughtError, IsReportedWithItsNumberAndEndsTheProgram) {

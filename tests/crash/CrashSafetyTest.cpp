@@ -22,25 +22,25 @@ namespace {
 
 constexpr int kKills = 120;
 const char* const kKeys[] = {"Left", "Right", "Top", "Bottom", "showCmd"};
-const struct {
-    const char *minutes, *seconds, *setting;
-    int placement[5];  // in the order of kKeys
-} kSaves[2] = {{"5", "30", "5,30\r\n", {100, 300, 50, 150, 1}},
-               {"12", "34", "12,34\r\n", {-8, 90, 40, 97, 2}}};
+// The two saves, in turn: minutes, seconds, then the placement in the order of kKeys.
+const int kSaves[2][7] = {{5, 30, 100, 300, 50, 150, 1}, {12, 34, -8, 90, 40, 97, 2}};
 
-// Saves both files as a click and a close do, alternating between the two
-// saves, and tells `ready` once both files exist. Runs until it is killed.
+std::string Setting(const int* save) {
+    return std::to_string(save[0]) + "," + std::to_string(save[1]) + "\r\n";
+}
+
+// Saves both files as a click and a close do, the two saves in turn, and
+// tells `ready` once both files exist. Runs until it is killed.
 [[noreturn]] void SaveForever(const TempFolder& folder, int ready) {
     core::App().Path = Utf8(folder.Path());
     FakeFrontEnd ui;
     ui.timer.SetFilePaths();
     for (int round = 0;; ++round) {
-        const auto& save = kSaves[round % 2];
-        ui.Type(save.minutes, save.seconds);
+        const int* save = kSaves[round % 2];
+        ui.Type(std::to_string(save[0]), std::to_string(save[1]));
         ui.Click();
-        const int* p = save.placement;
-        window.placement.rcNormalPosition = {p[0], p[2], p[1], p[3]};
-        window.placement.showCmd = static_cast<std::uint32_t>(p[4]);
+        window.placement.rcNormalPosition = {save[2], save[4], save[3], save[5]};
+        window.placement.showCmd = static_cast<std::uint32_t>(save[6]);
         core::SaveWindowPos(0);
         if (round == 0 && ::write(ready, "r", 1) == 1) ::close(ready);
     }
@@ -48,8 +48,8 @@ const struct {
 
 TEST(CrashSafety, AKilledSaveLeavesTheOldOrTheNewFileNeverAMixture) {
     core::App().EXEName = "Kelvora";
-    ResetWindow();
     const TempFolder folder;
+    const std::string profile = Utf8(folder / "Data" / "Kelvora.ini");
     std::mt19937 random(20261207);
     std::set<std::string> seen;
     for (int kill = 0; kill < kKills; ++kill) {
@@ -66,13 +66,12 @@ TEST(CrashSafety, AKilledSaveLeavesTheOldOrTheNewFileNeverAMixture) {
         ASSERT_EQ(::waitpid(child, nullptr, 0), child);
 
         const std::string setting = ReadBytes(folder / "Data" / "TimerSet.txt");
-        ASSERT_TRUE(setting == kSaves[0].setting || setting == kSaves[1].setting) << setting;
-        // The keys are written one at a time: each holds either save's value, whole.
-        const std::string profile = Utf8(folder / "Data" / "Kelvora.ini");
+        ASSERT_TRUE(setting == Setting(kSaves[0]) || setting == Setting(kSaves[1])) << setting;
+        // The keys are written one at a time: each holds one save's value, whole.
         for (int key = 0; key < 5; ++key) {
             const std::string value = core::ReadIniString(profile, "WinPos", kKeys[key], "none");
-            ASSERT_TRUE(value == std::to_string(kSaves[0].placement[key]) ||
-                        value == std::to_string(kSaves[1].placement[key]))
+            ASSERT_TRUE(value == std::to_string(kSaves[0][key + 2]) ||
+                        value == std::to_string(kSaves[1][key + 2]))
                 << kKeys[key] << "=" << value;
             seen.insert(setting + kKeys[key] + value);
         }

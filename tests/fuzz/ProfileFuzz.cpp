@@ -14,23 +14,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using fuzz::Require;
     FuzzedDataProvider input(data, size);
     // Names the program uses, in other spellings, or any text a C string holds.
-    const auto name = [&](std::initializer_list<const char*> known) {
+    const auto name = [&](std::initializer_list<const char*> known, std::size_t longest) {
         const std::size_t choice = input.ConsumeIntegralInRange<std::size_t>(0, known.size());
-        const std::string text =
-            choice < known.size() ? known.begin()[choice] : input.ConsumeRandomLengthString(24);
+        const std::string text = choice < known.size() ? known.begin()[choice]
+                                                       : input.ConsumeRandomLengthString(longest);
         return text.substr(0, text.find('\0'));
     };
-    const std::string section = name({"WinPos", "winpos", " WinPos\t", "Other", ""});
-    const std::string key = name({"Left", "LEFT", " showCmd ", "Top", ""});
-    std::string value = input.ConsumeRandomLengthString(300);
-    value = value.substr(0, value.find('\0'));
+    const std::string section = name({"WinPos", "winpos", " WinPos\t", "Other", ""}, 24);
+    const std::string key = name({"Left", "LEFT", " showCmd ", "Top", ""}, 24);
+    const std::string value = name({}, 300);
     const std::string before = input.ConsumeRemainingBytesAsString();
     const std::filesystem::path file = fuzz::DataFolder() / "Kelvora.ini";
     const std::string path = test::Utf8(file);
     test::WriteBytes(file, before);
 
-    Require(core::ReadIniString(path, section, key, "").size() <= 255, "a read gives 255 at most");
-    Require(test::ReadBytes(file) == before, "reading never changes the file");
+    Require(core::ReadIniString(path, section, key, "").size() <= 255 &&
+                test::ReadBytes(file) == before,
+            "a read gives 255 characters at most and never changes the file");
     if (!core::WriteIniString(path, section, key, value)) {
         Require(test::ReadBytes(file) == before, "a failed write leaves the file as it was");
         return 0;
@@ -50,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                     after.rbegin(), std::make_reverse_iterator(head.second));
     Require(std::find(head.first, tail.first.base(), '\n') == tail.first.base(),
             "no other line changes");
-    Require(core::WriteIniString(path, section, key, value), "the same write succeeds again");
-    Require(!plain || test::ReadBytes(file) == after, "the same write again changes nothing");
-
+    Require(core::WriteIniString(path, section, key, value) &&
+                (!plain || test::ReadBytes(file) == after),
+            "the same write again succeeds and changes nothing");
     return 0;
 }

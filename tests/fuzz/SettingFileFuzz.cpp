@@ -16,16 +16,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ui.timer.SetFilePaths();
     ui.timer.LoadTimerSet();
 
-    Require(core::FreeFile() == 1, "no file stays open after the reader");
-    Require(test::ReadBytes(setting) == bytes, "reading never changes the file");
+    Require(core::FreeFile() == 1 && test::ReadBytes(setting) == bytes,
+            "reading leaves no file open and never changes the file");
     const std::string message = ui.messages;
     Require(message.empty() ||
                 message == " [48 設定ファイル読込み: ファイルにこれ以上データがありません。]" ||
                 message == " [48 設定ファイル読込み: インデックスが有効範囲にありません。]",
             "the only failures are an empty file and a missing element");
     for (const std::string& text : {ui.txtMM.text, ui.txtSS.text}) {
-        Require(text.find('\0') == std::string::npos, "a field holds no NUL");
-        Require(core::CharacterCount(text) <= 32767, "a field holds what an entry field takes");
+        Require(text.find('\0') == std::string::npos && core::CharacterCount(text) <= 32767,
+                "a field holds no NUL and no more than an entry field takes");
     }
 
     ui.Click();
@@ -34,8 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::int32_t minutes = ui.timer.Minutes, seconds = ui.timer.Seconds;
-    Require(ui.messages == message && minutes <= 999 && seconds <= 999, "accepted fields fit");
-    Require(ui.timer.TotalSeconds >= 1 && ui.timer.TotalSeconds <= 59940, "so does the total");
+    Require(ui.messages == message && minutes <= 999 && seconds <= 999 &&
+                ui.timer.TotalSeconds >= 1 && ui.timer.TotalSeconds <= 59940,
+            "an accepted setting is within the limits and says nothing");
     test::FakeFrontEnd next;
     next.timer.SetFilePaths();
     next.timer.LoadTimerSet();
