@@ -13,9 +13,7 @@
 
 namespace kelvora::test {
 
-using platform::test::ReadBytes;
-using platform::test::TempFolder;
-using platform::test::WriteBytes;
+using namespace platform::test;  // TempFolder, ReadBytes, WriteBytes
 
 // The program keeps paths as UTF-8 text.
 inline std::string Utf8(const std::filesystem::path& path) {
@@ -23,7 +21,7 @@ inline std::string Utf8(const std::filesystem::path& path) {
     return {text.begin(), text.end()};
 }
 
-class FakeFrontEnd;
+struct FakeFrontEnd;
 
 struct FakeTextBox : core::TextBox {
     FakeTextBox(FakeFrontEnd& ui, std::string text) : ui(ui), text(std::move(text)) {}
@@ -38,28 +36,18 @@ struct FakeTextBox : core::TextBox {
 };
 
 // The window, its button, timer, message boxes and event queue in one.
-class FakeFrontEnd : public core::Form,
-                     public core::PictureButton,
-                     public core::Timer,
-                     public core::MessageBox,
-                     public core::EventPump {
-  public:
+// clang-format off
+struct FakeFrontEnd : core::Form, core::PictureButton, core::Timer, core::MessageBox, core::EventPump {
+    // clang-format on
     void Load() { timer.Form_Load(); }
-    void Type(std::string minutes, std::string seconds) {
-        txtMM.text = std::move(minutes);
-        txtSS.text = std::move(seconds);
-    }
+    void Type(std::string mm, std::string ss) { txtMM.text = mm, txtSS.text = ss; }
     void Click() { timer.Command1_Click(); }
     void Tick() { timer.Timer1_Timer(); }
     std::string Shows() const { return txtMM.text + ":" + txtSS.text; }
 
     void SetCaption(const std::string& text) override { caption = text; }
     win32api::HWND hWnd() const override { return 0x1234; }
-    void Unload() override {
-        std::int16_t cancel = 0;
-        timer.Form_Unload(cancel);
-        unloaded = true;
-    }
+    void Unload() override { timer.Form_Unload(cancel), unloaded = true; }
     // Takes a file that exists and starts like a GIF, as a real picture would.
     void SetPictureFromFile(const std::string& path) override {
         const std::filesystem::path file = std::u8string(path.begin(), path.end());
@@ -86,7 +74,8 @@ class FakeFrontEnd : public core::Form,
     std::string focus;    // "txtMM", "txtSS", "Command1" or empty
     bool enabled = true;  // the timer is enabled when created
     bool unloaded = false;
-    std::string messages;  // " [<style> <title>: <text>]" for each box shown
+    std::int16_t cancel = 0;  // the unload event's argument, which nothing sets
+    std::string messages;     // " [<style> <title>: <text>]" for each box shown
     int pumped = 0;
     std::function<void()> pending;  // what the user does during the next DoEvents
     core::FormTimer timer{{*this, txtMM, txtSS, *this, *this, *this, *this}};

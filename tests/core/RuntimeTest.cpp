@@ -44,23 +44,19 @@ TEST(Numbers, TheTestTheConversionAndThePatternReadTextAlike) {
     }
 }
 
-std::string Open(int number, const std::string& path, bool output = false) {
-    return Outcome(
-        [&] { return output ? OpenForOutput(number, path) : OpenForInput(number, path), 0; });
-}
-
-TEST(Files, ReadLineByLineAndSayWhatIsWrongWithAPath) {
+// Numbers are handed out lowest first and not twice while open; closing one
+// twice does no harm.
+TEST(Files, NumbersAreHandedOutOnce) {
     const test::TempFolder folder;
-    const std::string file = test::Utf8(folder / "lines.txt");
-    test::WriteBytes(folder / "lines.txt", "one\r\ntwo\rthree\n\nfour");
+    const std::string file = test::Utf8(folder / "TimerSet.txt");
+    test::WriteBytes(folder / "TimerSet.txt", "5,30\r\n");
     const int n = FreeFile();
     OpenForInput(n, file);
-    std::string lines = std::to_string(FreeFile() - n) + Open(n, file);
-    for (int i = 0; i < 6; ++i) lines += " " + Outcome([&] { return LineInput(n).size(); });
-    EXPECT_EQ(lines, "1error 55 3 3 5 0 4 error 62");
+    EXPECT_EQ(std::to_string(FreeFile() - n) + Outcome([&] { return OpenForInput(n, file), 0; }),
+              "1error 55");
     Close(n);
-    Close(n);  // closing twice is harmless
-    EXPECT_EQ(Open(n, test::Utf8(folder / "missing.txt")), "error 53");
+    Close(n);
+    EXPECT_EQ(FreeFile(), n);
 }
 
 TEST(UncaughtError, IsReportedWithItsNumberAndEndsTheProgram) {

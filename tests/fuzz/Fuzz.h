@@ -20,9 +20,7 @@ inline std::filesystem::path DataFolder() {
 }
 
 inline void Require(bool holds, const char* what) {
-    if (holds) return;
-    std::fprintf(stderr, "property failed: %s\n", what);
-    std::abort();
+    if (!holds) std::fprintf(stderr, "property failed: %s\n", what), std::abort();
 }
 
 }  // namespace kelvora::fuzz

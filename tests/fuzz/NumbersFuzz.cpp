@@ -21,10 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const core::RuntimeError& raised) {
         error = raised.Number();
     }
-    Require(error == (fits     ? 0
-                      : number ? core::kOverflow
-                               : core::kTypeMismatch),
-            "CLng raises 13 for no number and 6 outside 32 bits");
+    const int expected = fits ? 0 : number ? core::kOverflow : core::kTypeMismatch;
+    Require(error == expected, "CLng raises 13 for no number and 6 outside 32 bits");
 
     const std::string shown = core::Format00(text);
     if (!number || !std::isfinite(*number)) {
