@@ -19,7 +19,7 @@
 namespace kelvora::test {
 namespace {
 
-constexpr int kKills = 60;
+constexpr int kKills = 150;
 const char* const kKeys[] = {"Left", "Right", "Top", "Bottom", "showCmd"};
 // The two saves, in turn: minutes, seconds, then the placement in the order of kKeys.
 const int kSaves[2][7] = {{5, 30, 100, 300, 50, 150, 1}, {12, 34, -8, 90, 40, 97, 2}};
