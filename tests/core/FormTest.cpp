@@ -10,6 +10,7 @@
 #include "Fakes.h"
 #include "core/App.h"
 #include "core/FileNumbers.h"
+#include "platform/FileText.h"
 
 namespace kelvora::test {
 namespace {
@@ -157,7 +158,10 @@ TEST_F(Form, FirstStartCreatesTheDataFolderAndOffersZero) {
 }
 
 TEST_F(Form, StartUpReadsTheSettingFileOrSaysWhatIsWrongWithIt) {
-    const std::string R = "\xEF\xBF\xBD", digits(1 << 20, '5');
+    const std::string digits(1 << 20, '5');
+    // Bytes that are no text in the files' encoding (UTF-8 here, the ANSI code
+    // page on Windows) come out as the system decodes them.
+    const auto decoded = [](const char* bytes) { return platform::FileTextToUtf8(bytes); };
     // file, seen at start-up
     // clang-format off
     const std::pair<std::string, std::string> rows[] = {
@@ -166,7 +170,7 @@ TEST_F(Form, StartUpReadsTheSettingFileOrSaysWhatIsWrongWithIt) {
         {" 5 , 30\r\n", "05:30"}, {"5,\r\n", "05:"}, {"abc,def\r\n", "abc:def"},
         {"1,2\r\n3,4\r\n", "01:02"}, {"5,30", "05:30"}, {"5,30\n7,8", "05:30"},
         {"5,30\r7,8", "05:30"}, {"2.5,3.5\r\n", "03:04"}, {"5\0,3\0\x30\r\n"s, "5:3"},
-        {"\xff\xfe,5\r\n", R + R + ":05"}, {"5,3\xE3\x81", "05:3" + R + R},
+        {"\xff\xfe,5\r\n", decoded("\xff\xfe") + ":05"}, {"5,3\xE3\x81", "05:" + decoded("3\xE3\x81")},
         {"5,30," + std::string(1 << 20, 'x'), "05:30"},
         {"", "000:00 [48 設定ファイル読込み: ファイルにこれ以上データがありません。]"},
         {"\r\n5,30\r\n", "000:00" + kSubscript}, {"5\r\n", "05:00" + kSubscript},

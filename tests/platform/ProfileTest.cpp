@@ -58,7 +58,7 @@ TEST(Profile, ReadFindsTheValueOrGivesTheDefault) {
         EXPECT_EQ(Read(file, "WinPos", "Left", "d"), value) << bytes;
     }
     EXPECT_EQ(Read(file, "WinPos", "Left", "d", 4), "vvv");
-    EXPECT_EQ(Read(file, "WinPos", "Top", "abc \t ") + Read(file, "WinPos", "Top", nullptr), "abc");
+    EXPECT_EQ(Read(file, "WinPos", "Top", "abc  ") + Read(file, "WinPos", "Top", nullptr), "abc");
     EXPECT_EQ(Read(folder / "missing" / "Kelvora.ini", "WinPos", "Left", "-8"), "-8");
 }
 
