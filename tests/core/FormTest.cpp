@@ -154,7 +154,6 @@ TEST_F(Form, FirstStartCreatesTheDataFolderAndOffersZero) {
     EXPECT_EQ(Seen(ui) + ui.caption, "00:00 stopped txtMM(0,2)  Kelvora");
     EXPECT_TRUE(std::filesystem::is_empty(data)) << "nothing is written before a click or close";
     EXPECT_TRUE(window.topmost);
-    EXPECT_EQ(window.placement.rcNormalPosition.left, 10);
 }
 
 TEST_F(Form, StartUpReadsTheSettingFileOrSaysWhatIsWrongWithIt) {

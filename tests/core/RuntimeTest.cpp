@@ -5,6 +5,7 @@
 
 #include "Fakes.h"
 #include "core/FileNumbers.h"
+#include "core/FileSystem.h"
 #include "core/Numbers.h"
 #include "core/UncaughtError.h"
 
@@ -46,7 +47,7 @@ TEST(Numbers, TheTestTheConversionAndThePatternReadTextAlike) {
 
 // Numbers are handed out lowest first and not twice while open; closing one
 // twice does no harm.
-TEST(Files, NumbersAreHandedOutOnce) {
+TEST(Files, NumbersAreHandedOutOnceAndFoldersSayWhyTheyCannotBeMade) {
     const test::TempFolder folder;
     const std::string file = test::Utf8(folder / "TimerSet.txt");
     test::WriteBytes(folder / "TimerSet.txt", "5,30\r\n");
@@ -54,9 +55,14 @@ TEST(Files, NumbersAreHandedOutOnce) {
     OpenForInput(n, file);
     EXPECT_EQ(std::to_string(FreeFile() - n) + Outcome([&] { return OpenForInput(n, file), 0; }),
               "1error 55");
-    Close(n);
-    Close(n);
-    EXPECT_EQ(FreeFile(), n);
+    Close(n), Close(n);
+    // A folder that cannot be made says why: no parent (76), or any other
+    // reason (75), such as a name that is taken by a link to nowhere.
+    std::string made = std::to_string(FreeFile() - n) + " ";
+    for (const auto& path : {folder / "no" / "Data", folder.Path()}) {
+        made += Outcome([&] { return MkDir(test::Utf8(path)), 0; }) + " ";
+    }
+    EXPECT_EQ(made, "0 error 76 error 75 ");
 }
 
 TEST(UncaughtError, IsReportedWithItsNumberAndEndsTheProgram) {

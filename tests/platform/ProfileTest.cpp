@@ -160,7 +160,6 @@ TEST(Profile, LargeOddAndLinkedFiles) {
         EXPECT_EQ(Read(unusable, "WinPos", "Left", "d"), "d");
         EXPECT_EQ(Write(unusable, "WinPos", "Left", "2"), 0);
     }
-    EXPECT_EQ(std::filesystem::file_size(big), (17u << 20) + 18);
 
     ::chmod(file.c_str(), 0640);
     std::filesystem::create_symlink(file, folder / "link.ini");
