@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets (tests/fuzz, the fuzz preset) and runs each one
 # over its committed seeds in tests/fuzz/corpus/<target>.
 #
-#   scripts/fuzz.sh short            the test command's bounded run: 45 s per
+#   scripts/fuzz.sh short            the test command's bounded run: 20 s per
 #                                    target (KELVORA_FUZZ_SECONDS overrides)
 #   scripts/fuzz.sh long [seconds]   a longer run of each target, 1800 s each
 #                                    unless given; for the nights before a release
@@ -20,7 +20,7 @@ cd "$(dirname "$0")/.."
 
 mode="${1:-short}"
 case "$mode" in
-    short) seconds="${KELVORA_FUZZ_SECONDS:-45}" ;;
+    short) seconds="${KELVORA_FUZZ_SECONDS:-20}" ;;
     long) seconds="${2:-1800}" ;;
     coverage) ;;
     *) echo "usage: $0 short | long [seconds] | coverage" >&2; exit 2 ;;

@@ -1,6 +1,6 @@
 #pragma once
 // A fresh, empty folder under the system's temporary folder, removed with
-// everything in it when the test ends.
+// everything in it when the test ends; and whole files as bytes.
 
 #include <filesystem>
 #include <fstream>
@@ -16,19 +16,17 @@ class TempFolder {
     TempFolder() {
         std::random_device random;
         do {
-            path_ = std::filesystem::temp_directory_path() /
-                    ("kelvora-platform-" + std::to_string(random()));
+            path_ =
+                std::filesystem::temp_directory_path() / ("kelvora-" + std::to_string(random()));
         } while (!std::filesystem::create_directory(path_));
     }
     TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
     ~TempFolder() {
-        std::error_code ignored;  // a test may have left a read-only file or folder
+        std::error_code ignored;  // a test may have left the folder read-only
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(path_, ignored);
     }
-
     const std::filesystem::path& Path() const { return path_; }
     std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
 
@@ -37,8 +35,7 @@ class TempFolder {
 };
 
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 inline std::string ReadBytes(const std::filesystem::path& path) {

@@ -1,0 +1,241 @@
+// The countdown window through its events, on real files in a folder of its
+// own: the click's limits and messages, the tick and the alarm, start-up with
+// every kind of setting and profile file, and the placement saved at close.
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+#include <gtest/gtest.h>
+
+#include "Fakes.h"
+#include "core/App.h"
+#include "core/FileNumbers.h"
+#include "platform/FileText.h"
+
+namespace kelvora::test {
+namespace {
+
+using namespace std::string_literals;
+
+const std::string kInfo = " [64 Kelvora: ";
+const std::string kSubscript = " [48 設定ファイル読込み: インデックスが有効範囲にありません。]";
+const std::string kMismatch = " [0 Kelvora: 型が一致しません。]",
+                  kOverflow = " [0 Kelvora: オーバーフローしました。]";
+
+// What the user sees after an event, in one line: the fields, whether the
+// countdown runs (and its timer ticks), the focus with the field's selection,
+// the messages shown, and whether the window closed.
+std::string Seen(const FakeFrontEnd& ui) {
+    std::string seen = ui.Shows() + (ui.timer.Running ? " running" : " stopped");
+    seen += (ui.enabled ? "+timer " : " ") + ui.focus;
+    const FakeTextBox& field = ui.focus == "txtSS" ? ui.txtSS : ui.txtMM;
+    const std::string selection =
+        std::to_string(field.selStart) + "," + std::to_string(field.selLength);
+    if (ui.focus.starts_with("txt")) seen += "(" + selection + ")";
+    return seen + ui.messages + (ui.unloaded ? " closed" : "");
+}
+
+class Form : public ::testing::Test {
+  protected:
+    // The data folder as the package ships it, with the button's pictures.
+    Form() {
+        core::App().Path = Utf8(app);
+        core::App().EXEName = "Kelvora";
+        std::filesystem::create_directories(data);
+        WriteBytes(data / "button_go.gif", "GIF89a go");
+        WriteBytes(data / "button_stop.gif", "GIF89a stop");
+        ResetWindow();
+    }
+    TempFolder folder;
+    std::filesystem::path app = folder / "app", data = app / "Data";
+    std::filesystem::path setting = data / "TimerSet.txt";
+};
+
+// A start click with what the user typed, then a tick over "42" typed into
+// the minutes: a rejected setting starts nothing, so the tick changes nothing.
+TEST_F(Form, ClickAcceptsASettingOrSaysWhichFieldToCorrect) {
+    const std::string running = " running+timer Command1",
+                      total = kInfo + "分・秒の設定は1～999です。]",
+                      minutes = kInfo + "分の設定は1～999です。]",
+                      seconds = kInfo + "秒の設定は1～999です。]",
+                      none = kInfo + "分：秒の設定をしてください。]";
+    // typed, seen after the click, saved, seen after a tick and how often it let events run
+    // clang-format off
+    const std::string rows[][5] = {
+        {"999", "0", "999:0" + running, "999,0\r\n", "998:59 1"},
+        {"0", "999", "0:999" + running, "0,999\r\n", "16:38 1"},
+        {"100", "1", "100:1" + running, "100,1\r\n", "100:00 1"},
+        {"0", "61", "0:61" + running, "0,61\r\n", "01:00 1"},
+        {"2", "5.5", "2:5.5" + running, "2,6\r\n", "02:05 1"},
+        {"-1", "90", "-1:90" + running, "-1,90\r\n", "00:29 1"},
+        {"007", "2.4", "007:2.4" + running, "7,2\r\n", "07:01 1"},
+        {"", "30", ":30" + running, "0,30\r\n", "00:29 1"},
+        {"x", "5", "x:5" + running, "0,5\r\n", "00:04 1"},
+        {"999", "1", "00:00 stopped txtMM(0,2)" + total, "", "42:00 0"},
+        {"998", "61", "00:00 stopped txtMM(0,2)" + total, "", "42:00 0"},
+        {"1000", "5000", "00:00 stopped txtMM(0,2)" + minutes, "", "42:00 0"},
+        {"2147483648", "0", "00:00 stopped txtMM(0,2)" + minutes, "", "42:00 0"},
+        {"5", "1000", "00:00 stopped txtSS(0,2)" + seconds, "", "42:00 0"},
+        {"1", "1e20", "00:00 stopped txtSS(0,2)" + seconds, "", "42:00 0"},
+        {"", "", ": stopped txtMM(0,0)" + none, "", "42: 0"},
+        {"0", "0", "0:0 stopped txtMM(0,1)" + none, "", "42:0 0"},
+        {"１２", "cd", "１２:cd stopped txtMM(0,2)" + none, "", "42:cd 0"},
+        {"-1", "30", "-1:30 stopped txtMM(0,2)" + none, "", "42:30 0"},
+        {"-2147483648", "0", "-2147483648:0 stopped txtMM(0,2)", "", "42:0 0"}};  // beyond 32 bits
+    // clang-format on
+    for (const auto& [typedMM, typedSS, seen, saved, ticked] : rows) {
+        std::filesystem::remove(setting);
+        FakeFrontEnd ui;
+        ui.Load();  // which leaves txtMM selected, (0,2)
+        ui.Type(typedMM, typedSS);
+        ui.Click();
+        EXPECT_EQ(Seen(ui), seen);
+        EXPECT_EQ(ReadBytes(setting), saved);
+        const bool accepted = !saved.empty();
+        EXPECT_EQ(ui.picture, accepted ? Utf8(data / "button_stop.gif") : "builtin:go");
+        EXPECT_EQ(ui.timer.TotalSeconds, accepted ? ui.timer.Minutes * 60 + ui.timer.Seconds : 0);
+        // Fields put back to "00" have both members cleared, whichever failed.
+        EXPECT_EQ(ui.txtMM.text == "00" ? ui.timer.Minutes | ui.timer.Seconds : 0, 0) << seen;
+        ui.txtMM.text = "42";
+        ui.Tick();
+        EXPECT_EQ(ui.Shows() + " " + std::to_string(ui.pumped), ticked) << seen;
+    }
+}
+
+TEST_F(Form, StopKeepsTheRemainingTimeAndTheNextStartOrStartUpResumes) {
+    std::filesystem::remove(data / "button_stop.gif");
+    WriteBytes(data / "button_go.gif", "not a picture");
+    FakeFrontEnd ui;
+    ui.Load(), ui.Type("1", "30"), ui.Click();
+    EXPECT_EQ(ui.picture, "builtin:stop") << "a picture that cannot be shown is no obstacle";
+    for (int i = 0; i < 25; ++i) ui.Tick();
+    ui.Click();
+    EXPECT_EQ(Seen(ui) + ReadBytes(setting) + ui.picture,
+              "01:05 stopped txtMM(0,2)1,5\r\nbuiltin:go");
+    ui.Click();
+    ui.Tick();
+    EXPECT_EQ(ui.Shows(), "01:04");
+    FakeFrontEnd next;
+    next.Load();
+    EXPECT_EQ(Seen(next), "01:05 stopped txtMM(0,2)");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data), {}), 2) << "no litter";
+}
+
+TEST_F(Form, TheLastTickSoundsTheAlarmAndClosesSavingThePlacementUnderTheExecutablesName) {
+    core::App().EXEName = "MyTimer";
+    FakeFrontEnd ui;
+    ui.Load(), ui.Type("0", "1"), ui.Click();
+    window.placement.rcNormalPosition = {-8, 40, 90, 97};
+    window.placement.showCmd = 2;
+    ui.Tick();
+    EXPECT_EQ(Seen(ui) + ReadBytes(setting), "00:00 running Command1 closed0,1\r\n");
+    EXPECT_EQ(ReadBytes(data / "MyTimer.ini"),
+              "[WinPos]\r\nLeft=-8\r\nRight=90\r\nTop=40\r\nBottom=97\r\nshowCmd=2\r\n");
+    EXPECT_EQ(ui.timer.SoundFile, Utf8(data / "notify.wav"));
+}
+
+TEST_F(Form, ClicksDuringATickLetTheCountdownRunOnOrStopIt) {
+    FakeFrontEnd ui;
+    ui.Load(), ui.Type("0", "4"), ui.Click();
+    for (const char* typed : {"999:1", "000:0", "000:1"}) {  // rejected, rejected, a stop
+        ui.pending = [&] { ui.Type(std::string(typed, 3), typed + 4), ui.Click(); };
+        ui.Tick();
+    }
+    EXPECT_EQ(Seen(ui) + ReadBytes(setting),
+              "000:1 stopped txtMM(0,3) [64 Kelvora: 分・秒の設定は1～999です。] "
+              "[64 Kelvora: 分：秒の設定をしてください。]0,1\r\n");
+    EXPECT_FALSE(ui.unloaded) << "the stop inside the last tick kept the alarm from sounding";
+}
+
+TEST_F(Form, FirstStartCreatesTheDataFolderAndOffersZero) {
+    std::filesystem::remove_all(data);
+    FakeFrontEnd ui;
+    ui.Load();
+    EXPECT_EQ(Seen(ui) + ui.caption, "00:00 stopped txtMM(0,2)  Kelvora");
+    EXPECT_TRUE(std::filesystem::is_empty(data)) << "nothing is written before a click or close";
+    EXPECT_TRUE(window.topmost);
+}
+
+TEST_F(Form, StartUpReadsTheSettingFileOrSaysWhatIsWrongWithIt) {
+    const std::string digits(1 << 20, '5');
+    // Bytes that are no text in the files' encoding (UTF-8 here, the ANSI code
+    // page on Windows) come out as the system decodes them.
+    const auto decoded = [](const char* bytes) { return platform::FileTextToUtf8(bytes); };
+    // file, seen at start-up
+    // clang-format off
+    const std::pair<std::string, std::string> rows[] = {
+        {"5,30\r\n", "05:30"}, {"0,5\r\n", "00:05"}, {"120,0\r\n", "120:00"},
+        {"-1,100\r\n", "-01:100"}, {"\"12\",\"34\"\r\n", "12:34"}, {"7,8,9\r\n", "07:08"},
+        {" 5 , 30\r\n", "05:30"}, {"5,\r\n", "05:"}, {"abc,def\r\n", "abc:def"},
+        {"1,2\r\n3,4\r\n", "01:02"}, {"5,30", "05:30"}, {"5,30\n7,8", "05:30"},
+        {"5,30\r7,8", "05:30"}, {"2.5,3.5\r\n", "03:04"}, {"5\0,3\0\x30\r\n"s, "5:3"},
+        {"\xff\xfe,5\r\n", decoded("\xff\xfe") + ":05"}, {"5,3\xE3\x81", "05:" + decoded("3\xE3\x81")},
+        {"5,30," + std::string(1 << 20, 'x'), "05:30"},
+        {"", "000:00 [48 設定ファイル読込み: ファイルにこれ以上データがありません。]"},
+        {"\r\n5,30\r\n", "000:00" + kSubscript}, {"5\r\n", "05:00" + kSubscript},
+        {"\0\0\0\0"s, ":00" + kSubscript}, {digits, digits.substr(0, 32767) + ":00" + kSubscript}};
+    // clang-format on
+    for (const auto& [bytes, seen] : rows) {
+        WriteBytes(setting, bytes);
+        FakeFrontEnd ui;
+        ui.Load();
+        EXPECT_EQ(ui.Shows() + ui.messages, seen);
+        // Start-up goes on after a handled failure, and leaves no file open.
+        EXPECT_EQ(ui.caption + ui.focus + std::to_string(core::FreeFile()), "  KelvoratxtMM1");
+        EXPECT_EQ(ReadBytes(setting), bytes);
+    }
+}
+
+// A folder or a pipe (reading it would wait for a writer) in the setting
+// file's place, a data folder that is a file: start-up offers zero without a
+// word, and a setting that cannot be saved still starts and stops.
+TEST_F(Form, ASettingFileThatIsNoFileOffersZeroAndTheWindowStillWorks) {
+    for (const int kind : {0, 1, 2}) {
+        std::filesystem::remove_all(setting);
+        if (kind == 0) std::filesystem::create_directory(setting);
+#ifndef _WIN32
+        if (kind == 1) ::mkfifo(setting.c_str(), 0600);
+#endif
+        if (kind == 2) std::filesystem::remove_all(data), WriteBytes(data, "not a folder");
+        FakeFrontEnd ui;
+        ui.Load();
+        EXPECT_EQ(Seen(ui), "00:00 stopped txtMM(0,2)");
+        ui.Type("1", "30"), ui.Click(), ui.Tick(), ui.Click(), ui.Unload();
+        EXPECT_EQ(Seen(ui) + ui.caption, "01:29 stopped txtMM(0,2) closed  Kelvora") << kind;
+    }
+    EXPECT_EQ(ReadBytes(data), "not a folder");
+}
+
+TEST_F(Form, StartUpAppliesTheSavedPlacementOrLeavesTheWindowAlone) {
+    const std::string unchanged = "10,20,130,80,1,";
+    // profile, placement and messages
+    // clang-format off
+    const std::pair<std::string, std::string> rows[] = {
+        {"[WinPos]\r\nLeft=100\r\nRight=300\r\nTop=50\r\nBottom=150\r\nshowCmd=2\r\n", "100,50,300,150,2,"},
+        {"; hand-written\r\n[winpos]\r\n  LEFT = 200 \r\n", "200,20,130,80,1,"},
+        {"[WinPos]\r\nLeft=120\r\nTop=abc\r\n", unchanged + kMismatch},
+        {"[WinPos]\r\nLeft=120\r\nTop=\r\n", unchanged + kMismatch},
+        {"[WinPos]\r\nLeft=99999999999\r\n", unchanged + kOverflow},
+        {"[WinPos]\r\nLeft=" + std::string(10000, '7') + "\r\n", unchanged + kOverflow}};
+    // clang-format on
+    WriteBytes(setting, "5,30\r\n");
+    for (const auto& [profile, seen] : rows) {
+        ResetWindow();
+        WriteBytes(data / "Kelvora.ini", profile);
+        FakeFrontEnd ui;
+        ui.Load();
+        const auto& [left, top, right, bottom] = window.placement.rcNormalPosition;
+        std::string placed;
+        for (const int value : {left, top, right, bottom, int(window.placement.showCmd)}) {
+            placed += std::to_string(value) + ",";
+        }
+        EXPECT_EQ(placed + ui.messages, seen);
+        // A failed load reads no setting and says so in the caption.
+        EXPECT_EQ(ui.Shows() + ui.caption, ui.messages.empty()
+                                               ? "05:30  Kelvora"
+                                               : "000:00****フォームの初期処理エラー****");
+    }
+}
+
+}  // namespace
+}  // namespace kelvora::test

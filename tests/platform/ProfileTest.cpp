@@ -1,0 +1,177 @@
+// The profile routines on real files. The first tests hold for Windows' own
+// routines as for ours, so the Windows build runs them against kernel32; the
+// rest pin down our own: the bytes an edit leaves, hostile files, and the
+// replacement of the file.
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "core/ModuleWin32API.h"
+
+namespace kelvora::platform::test {
+namespace {
+
+using namespace std::string_literals;
+
+// Reads as the program does and checks that the text ends with NUL where the
+// count says.
+std::string Read(const std::filesystem::path& file, const char* section, const char* key,
+                 const char* fallback, std::uint32_t size = 256) {
+    std::string buffer(size + 1, '#');
+    const std::uint32_t count = win32api::GetPrivateProfileStringA(
+        section, key, fallback, buffer.data(), size, file.string().c_str());
+    EXPECT_LT(count, size);
+    EXPECT_EQ(buffer[count], '\0');
+    return buffer.substr(0, count);
+}
+
+int Write(const std::filesystem::path& file, const char* section, const char* key,
+          const char* value) {
+    return win32api::WritePrivateProfileStringA(section, key, value, file.string().c_str());
+}
+
+TEST(Profile, ReadFindsTheValueOrGivesTheDefault) {
+    // file, what WinPos/Left reads as
+    // clang-format off
+    const std::pair<std::string, std::string> rows[] = {
+        {"[WinPos]\r\nLeft=120\r\nTop=50\r\n", "120"}, {"[winpos]\r\nLEFT=-3\r\n", "-3"},
+        {" \t[ \tWinPos  ]\r\n  Left \t=\t 120  \r\n", "120"}, {"[WinPos]\r\nLeft= a  b \r\n", "a  b"},
+        {"[WinPos]\r\nLeft=\"120\"\r\n", "120"}, {"[WinPos]\r\nLeft='1'\r\n", "1"},
+        {"[WinPos]\r\nLeft=\" 1 \"\r\n", " 1 "}, {"[WinPos]\r\nLeft=\"\"1\"\"\r\n", "\"1\""},
+        {"[WinPos]\r\nLeft=\"1'\r\n", "\"1'"}, {"[WinPos]\r\nLeft=\"\r\n", "\""},
+        {"[WinPos]\r\nLeft=\"\"\r\n", ""}, {"[WinPos]\r\nLeft=\r\n", ""}, {"[WinPos]\r\nLeft=  \r\n", ""},
+        {"[WinPos]\r\nLeft=1\r\nLeft=2\r\n[WinPos]\r\nLeft=3\r\n", "1"},
+        {"Left=0\r\n[Other]\r\nLeft=1\r\n[WinPos]\r\nTop=2\r\n", "d"},
+        {"[WinPos2]\r\nLeft=1\r\n", "d"}, {"[WinPos]\r\nLefty=1\r\n;Left=5\r\n", "d"},
+        {"[WinPos]\nTop=2\nLeft=1\n", "1"}, {"[WinPos]\r\nLeft=120", "120"},
+        {"\xEF\xBB\xBF[WinPos]\r\nLeft=7\r\n", "7"}, {"", "d"},
+        {"[WinPos]\r\nLeft=" + std::string(300, 'v') + "\r\n", std::string(255, 'v')}
+    };
+    // clang-format on
+    const TempFolder folder;
+    const auto file = folder / "Kelvora.ini";
+    for (const auto& [bytes, value] : rows) {
+        WriteBytes(file, bytes);
+        EXPECT_EQ(Read(file, "WinPos", "Left", "d"), value) << bytes;
+    }
+    EXPECT_EQ(Read(file, "WinPos", "Left", "d", 4), "vvv");
+    EXPECT_EQ(Read(file, "WinPos", "Top", "abc  ") + Read(file, "WinPos", "Top", nullptr), "abc");
+    EXPECT_EQ(Read(folder / "missing" / "Kelvora.ini", "WinPos", "Left", "-8"), "-8");
+}
+
+TEST(Profile, WriteCreatesReplacesAndDeletesWhatReadsBack) {
+    // section, key and value written, then its result and what WinPos/Left,
+    // WinPos/Top and Other/Top read as; a null key deletes the section, a null
+    // value the key
+    // clang-format off
+    const char* const steps[][4] = {
+        {"WinPos", "Left", "1", "1: 1 - -"}, {"WinPos", "Top", "2", "1: 1 2 -"},
+        {"winpos", "LEFT", "  padded  ", "1: padded 2 -"}, {"WinPos", "Left", "\"q\"", "1: q 2 -"},
+        {"WinPos", "Left", "x=y", "1: x=y 2 -"}, {"WinPos", "Left", "", "1:  2 -"},
+        {"Other", "Top", "5", "1:  2 5"}, {"WinPos", "Left", nullptr, "1: - 2 5"},
+        {"WinPos", "Missing", nullptr, "1: - 2 5"}, {"WinPos", nullptr, nullptr, "1: - - 5"},
+        {"WinPos", "Left", nullptr, "1: - - 5"}, {nullptr, "Left", "1", "0: - - 5"}};
+    // clang-format on
+    const TempFolder folder;
+    const auto file = folder / "Kelvora.ini";
+    EXPECT_NE(Write(folder / "Tiny.ini", "S", "K", ""), 0) << "the shortest names";
+    for (const auto& [section, key, value, after] : steps) {
+        std::string seen = std::to_string(Write(file, section, key, value) != 0) + ":";
+        for (const auto& [s, k] :
+             {std::pair{"WinPos", "Left"}, {"WinPos", "Top"}, {"Other", "Top"}}) {
+            seen += " " + Read(file, s, k, "-");
+        }
+        EXPECT_EQ(seen, after) << (key ? key : "no key") << "=" << (value ? value : "no value");
+    }
+}
+
+#ifndef _WIN32
+
+TEST(Profile, AnEditLeavesEveryOtherByteAsItWas) {
+    // before, key and value written to WinPos, after
+    // clang-format off
+    const char* const rows[][4] = {
+        {"; c\r\n[O]\r\nLeft = 7\r\n\r\n[WinPos]\r\n  left = 5  \r\nTop=2\r\n", "Left", "120",
+         "; c\r\n[O]\r\nLeft = 7\r\n\r\n[WinPos]\r\n  left = 120\r\nTop=2\r\n"},
+        {"[WinPos]\r\nLeft=1\r\nLeft=2\r\n[WinPos]\r\nLeft=3", "Left", "4",
+         "[WinPos]\r\nLeft=4\r\nLeft=2\r\n[WinPos]\r\nLeft=3"},
+        {"[WinPos]\r\nLeft=1", "Left", "22", "[WinPos]\r\nLeft=22"},
+        {"[WinPos]\r\nLeft=1\r\n\r\n; next\r\n[O]\r\n", "Top", "2",
+         "[WinPos]\r\nLeft=1\r\nTop=2\r\n\r\n; next\r\n[O]\r\n"},
+        {"[O]\nx=1", "Left", "1", "[O]\nx=1\n[WinPos]\nLeft=1\n"},
+        {"\xEF\xBB\xBF[WinPos]\r\nLeft=1\r\n", "Left", "2", "\xEF\xBB\xBF[WinPos]\r\nLeft=2\r\n"},
+        {"[WinPos]\r\n Left = 1 \r\n", "Left", "1", "[WinPos]\r\n Left = 1 \r\n"},
+        {"[WinPos]\r\nLeft=1\r\nLeft=2\r\n", "LEFT", nullptr, "[WinPos]\r\nLeft=2\r\n"},
+        {"[WinPos]\r\nTop=2", "Left", nullptr, "[WinPos]\r\nTop=2"},
+        {"[A]\r\n[WinPos]\r\nLeft=1\r\n; mine\r\n[B]\r\ny=2\r\n", nullptr, nullptr,
+         "[A]\r\n[B]\r\ny=2\r\n"},
+        {"[A]\r\n[WinPos]\r\nLeft=1", nullptr, nullptr, "[A]\r\n"}};
+    // clang-format on
+    const TempFolder folder;
+    const auto file = folder / "Kelvora.ini";
+    for (const auto& [before, key, value, after] : rows) {
+        WriteBytes(file, before);
+        EXPECT_NE(Write(file, "WinPos", key, value), 0) << before;
+        EXPECT_EQ(ReadBytes(file), after) << before;
+    }
+    // Names and values whose text the file could not hold back, and no file at all.
+    // clang-format off
+    const char* const refused[][3] = {{"Win\nPos", "Left", "1"}, {"WinPos", "Le\rft", "1"},
+        {"WinPos", "Left", "1\r\nTop=2"}, {"WinPos", "a=b", "1"}, {"WinPos", "[x]", "1"},
+        {"WinPos", ";x", "1"}};
+    // clang-format on
+    for (const auto& [section, key, value] : refused) {
+        EXPECT_EQ(Write(file, section, key, value), 0) << key;
+    }
+    EXPECT_EQ(win32api::WritePrivateProfileStringA("WinPos", "Left", "1", nullptr), 0);
+}
+
+// Names given with blanks around them; no key lists the section's keys, no
+// section the sections, cut with two NULs when the buffer is too small.
+TEST(Profile, NamesAreTrimmedAndMissingNamesList) {
+    const TempFolder folder;
+    const auto file = folder / "Kelvora.ini";
+    WriteBytes(file, "[WinPos]\r\nLeft=1\r\n Top = 2\r\n; no\r\n[Other]\r\nx=1\r\n");
+    EXPECT_EQ(Read(file, " WinPos\t", "\tTop ", "d"), "2");
+    EXPECT_EQ(Read(file, "winpos", nullptr, "d", 10), "Left\0Top\0"s);
+    EXPECT_EQ(Read(file, nullptr, nullptr, "d", 6), "WinP"s) << "cut to fit";
+}
+
+// A file of 100,000 lines is read, and edited in the one line a write is
+// about; one too large to be ours, or a pipe that would hang a reader, is left
+// alone; a link stays a link, and the file it points to keeps its permissions.
+TEST(Profile, LargeOddAndLinkedFiles) {
+    const TempFolder folder;
+    const auto file = folder / "Kelvora.ini", big = folder / "big.ini", fifo = folder / "fifo.ini";
+    std::string lines = "[S]\r\n";
+    for (int i = 0; i < 100000; ++i)
+        lines += "k" + std::to_string(i) + "=v" + std::to_string(i) + "\n";
+    WriteBytes(file, lines);
+    EXPECT_EQ(Read(file, "S", "K99999", "d"), "v99999");
+    ASSERT_NE(Write(file, "S", "k50000", "changed"), 0);
+    EXPECT_EQ(ReadBytes(file), lines.replace(lines.find("=v50000"), 7, "=changed"));
+
+    WriteBytes(big, "[WinPos]\r\nLeft=1\r\n" + std::string(17 << 20, ';'));
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const auto& unusable : {big, fifo}) {
+        EXPECT_EQ(Read(unusable, "WinPos", "Left", "d"), "d");
+        EXPECT_EQ(Write(unusable, "WinPos", "Left", "2"), 0);
+    }
+
+    ::chmod(file.c_str(), 0640);
+    std::filesystem::create_symlink(file, folder / "link.ini");
+    EXPECT_NE(Write(folder / "link.ini", "S", "k0", "x"), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.ini"));
+    EXPECT_EQ(Read(file, "S", "k0", "d"), "x");
+    EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 4)
+        << "no temporary file is left";
+}
+
+#endif
+
+}  // namespace
+}  // namespace kelvora::platform::test
