@@ -1,19 +1,7 @@
 #pragma once
-#include <filesystem>
 #include <string>
 
 namespace kelvora::core {
-
-// The program keeps paths as UTF-8 text and hands them to the system through
-// the platform layer. These two convert for code that holds std::filesystem
-// paths; the program itself does not use them.
-inline std::filesystem::path ToPath(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-inline std::string FromPath(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 // The character that joins a folder and a name on this system.
 #ifdef _WIN32

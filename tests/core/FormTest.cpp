@@ -3,6 +3,7 @@
 // every kind of setting and profile file, and the placement saved at close.
 
 #ifndef _WIN32
+#include <stdlib.h>  // setenv
 #include <sys/stat.h>
 #endif
 #include <gtest/gtest.h>
@@ -123,6 +124,13 @@ TEST_F(Form, StopKeepsTheRemainingTimeAndTheNextStartOrStartUpResumes) {
 
 TEST_F(Form, TheLastTickSoundsTheAlarmAndClosesSavingThePlacementUnderTheExecutablesName) {
     core::App().EXEName = "MyTimer";
+#ifndef _WIN32
+    // A real sound, played through SDL's disk driver into a file.
+    WriteBytes(data / "notify.wav", "RIFF\x2c\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0"
+                                    "\x01\0\x08\0data\x08\0\0\0\x80\x80\x80\x80\x80\x80\x80\x80"s);
+    ::setenv("SDL_AUDIODRIVER", "disk", 1);
+    ::setenv("SDL_DISKAUDIOFILE", Utf8(folder / "played.raw").c_str(), 1);
+#endif
     FakeFrontEnd ui;
     ui.Load(), ui.Type("0", "1"), ui.Click();
     window.placement.rcNormalPosition = {-8, 40, 90, 97};
@@ -132,6 +140,10 @@ TEST_F(Form, TheLastTickSoundsTheAlarmAndClosesSavingThePlacementUnderTheExecuta
     EXPECT_EQ(ReadBytes(data / "MyTimer.ini"),
               "[WinPos]\r\nLeft=-8\r\nRight=90\r\nTop=40\r\nBottom=97\r\nshowCmd=2\r\n");
     EXPECT_EQ(ui.timer.SoundFile, Utf8(data / "notify.wav"));
+#ifndef _WIN32
+    ::unsetenv("SDL_AUDIODRIVER");
+    EXPECT_TRUE(std::filesystem::exists(folder / "played.raw")) << "the alarm sounded";
+#endif
 }
 
 TEST_F(Form, ClicksDuringATickLetTheCountdownRunOnOrStopIt) {
