@@ -445,7 +445,8 @@ def bmp_bytes(image: Image.Image) -> bytes:
 
 def verify_button_bmp(data: bytes, gif: bytes) -> None:
     picture = Image.open(io.BytesIO(data))
-    if picture.mode != "RGB" or list(picture.getdata()) != list(Image.open(io.BytesIO(gif)).convert("RGB").getdata()):
+    expected = Image.open(io.BytesIO(gif)).convert("RGB")
+    if picture.mode != "RGB" or list(picture.getdata()) != list(expected.getdata()):
         raise AssertionError("BMP pixels differ from the GIF")
 
 
