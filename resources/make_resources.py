@@ -19,8 +19,10 @@ on a very different system may report PNG differences while the pixels match.
 Outputs:
     kelvora.ico                 48, 32, 16 px, each at 8 and at 32 bits per pixel
     kelvora-{16,32,48,256}.png  the same picture for the Linux desktop entry
-    builtin_go.gif              start picture compiled into the executable
-    builtin_stop.gif            stop picture compiled into the executable
+    builtin_go.gif              start picture built into the Linux program
+    builtin_stop.gif            stop picture built into the Linux program
+    builtin_go.bmp              the same pictures as 24-bit bitmaps, built into
+    builtin_stop.bmp            Kelvora.exe: the system reads them without a decoder
     data/button_go.gif          copied to Data/ beside the executable; same
     data/button_stop.gif        bytes as the built-ins, so the button keeps
                                 one look before and after the first click
@@ -424,6 +426,30 @@ def verify_button_gif(data: bytes, source: Image.Image) -> None:
         raise AssertionError("GIF pixels differ from the drawn picture")
 
 
+def bmp_bytes(image: Image.Image) -> bytes:
+    """A 24-bit bottom-up BMP: BITMAPFILEHEADER, BITMAPINFOHEADER, rows padded to 4 bytes."""
+    width, height = image.size
+    row_bytes = (width * 3 + 3) // 4 * 4
+    rows = []
+    for y in reversed(range(height)):
+        row = bytearray(row_bytes)
+        for x in range(width):
+            r, g, b = image.getpixel((x, y))
+            row[x * 3 : x * 3 + 3] = bytes((b, g, r))
+        rows.append(bytes(row))
+    body = b"".join(rows)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(body), 2835, 2835, 0, 0)
+    offset = 14 + len(info)
+    return struct.pack("<2sIHHI", b"BM", offset + len(body), 0, 0, offset) + info + body
+
+
+def verify_button_bmp(data: bytes, gif: bytes) -> None:
+    picture = Image.open(io.BytesIO(data))
+    expected = Image.open(io.BytesIO(gif)).convert("RGB")
+    if picture.mode != "RGB" or list(picture.getdata()) != list(expected.getdata()):
+        raise AssertionError("BMP pixels differ from the GIF")
+
+
 # ---------------------------------------------------------------------------
 # Alarm sound: three soft bell tones rising as a major triad
 # ---------------------------------------------------------------------------
@@ -496,6 +522,9 @@ def build_assets() -> dict[str, bytes]:
         gif = gif_bytes(picture)
         verify_button_gif(gif, picture)
         assets[f"builtin_{name}.gif"] = gif
+        bmp = bmp_bytes(Image.open(io.BytesIO(gif)).convert("RGB"))
+        verify_button_bmp(bmp, gif)
+        assets[f"builtin_{name}.bmp"] = bmp
         assets[f"data/button_{name}.gif"] = gif
 
     assets["data/notify.wav"] = wav_bytes(chime_samples())

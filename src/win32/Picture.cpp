@@ -1,5 +1,8 @@
 #include "win32/Picture.h"
 
+#include <climits>
+#include <cstring>
+
 #include "core/RuntimeError.h"
 #include "platform/windows/Utf16.h"
 #include "win32/SystemHeaders.h"
@@ -74,23 +77,43 @@ Picture LoadPictureFile(const std::string& path) {
 }
 
 Picture LoadPictureResource(HMODULE module, int id) {
-    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_RCDATA);
+    // A bitmap resource is the bitmap file without its file header. Read here
+    // rather than through the imaging component, which would bring COM and
+    // half a dozen libraries into every start for two small pictures.
+    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_BITMAP);
     const HGLOBAL loaded = found != nullptr ? ::LoadResource(module, found) : nullptr;
-    const void* bytes = loaded != nullptr ? ::LockResource(loaded) : nullptr;
-    if (bytes == nullptr) return {};
-
-    const ComPtr<IWICImagingFactory> factory = ImagingFactory();
-    ComPtr<IWICStream> stream;
-    ComPtr<IWICBitmapDecoder> decoder;
-    // The stream only reads the bytes, which stay mapped with the executable.
-    if (!factory || FAILED(factory->CreateStream(&stream)) ||
-        FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(bytes)),
-                                            ::SizeofResource(module, found))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr,
-                                                WICDecodeMetadataCacheOnDemand, &decoder))) {
+    const auto* bytes =
+        static_cast<const BYTE*>(loaded != nullptr ? ::LockResource(loaded) : nullptr);
+    const DWORD size = found != nullptr ? ::SizeofResource(module, found) : 0;
+    BITMAPINFOHEADER header{};
+    if (bytes == nullptr || size < sizeof(header)) return {};
+    std::memcpy(&header, bytes, sizeof(header));
+    // Only what the build puts there: uncompressed 24-bit rows.
+    if (header.biSize < sizeof(header) || header.biPlanes != 1 || header.biBitCount != 24 ||
+        header.biCompression != BI_RGB || header.biClrUsed != 0 || header.biWidth <= 0 ||
+        header.biHeight == 0 || header.biHeight == LONG_MIN) {
         return {};
     }
-    return FirstFrame(*factory.Get(), *decoder.Get());
+    Picture picture;
+    picture.width = static_cast<UINT>(header.biWidth);
+    picture.height = static_cast<UINT>(header.biHeight < 0 ? -header.biHeight : header.biHeight);
+    const std::uint64_t stride = (std::uint64_t{picture.width} * 3 + 3) / 4 * 4;
+    if (!PictureSizeAllowed(picture.width, picture.height) ||
+        header.biSize + stride * picture.height > size) {
+        return {};
+    }
+    picture.pixels.resize(std::size_t{picture.width} * picture.height);
+    for (UINT y = 0; y < picture.height; ++y) {
+        // Rows run from the bottom unless the height is negative.
+        const UINT row = header.biHeight > 0 ? picture.height - 1 - y : y;
+        const BYTE* source = bytes + header.biSize + stride * row;
+        std::uint32_t* target = picture.pixels.data() + std::size_t{picture.width} * y;
+        for (UINT x = 0; x < picture.width; ++x, source += 3) {
+            target[x] = 0xFF000000u | (std::uint32_t{source[2]} << 16) |
+                        (std::uint32_t{source[1]} << 8) | source[0];
+        }
+    }
+    return picture;
 }
 
 void ApplyMaskColour(Picture& picture, COLORREF mask, COLORREF face) {

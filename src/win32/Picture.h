@@ -25,8 +25,8 @@ bool PictureSizeAllowed(UINT width, UINT height);
 // when the file is missing and 481 when it is not a picture or too large.
 Picture LoadPictureFile(const std::string& path);
 
-// Decodes a picture built into the executable as RCDATA; empty when there is
-// none by that number.
+// Reads a picture built into the executable as a 24-bit bitmap resource;
+// empty when there is none by that number, or it is not such a bitmap.
 Picture LoadPictureResource(HMODULE module, int id);
 
 // Pixels exactly in the mask colour, and transparent ones, take the face

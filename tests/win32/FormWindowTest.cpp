@@ -9,6 +9,7 @@
 #include "FormWindowFixture.h"
 #include "win32/Layout.h"
 #include "win32/Picture.h"
+#include "win32/ResourceIds.h"
 
 namespace kelvora::win32::test {
 namespace {
@@ -111,6 +112,18 @@ TEST_F(FormWindowTest, TheFocusSelectsAsOnWindowsAndADialogKeepsItsKeys) {
     ::SendMessageW(mm, EM_SETSEL, 1, 1);
     Mouse(MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(SelectionOf(mm), std::make_pair(0, 2)) << "selected once the click was done";
+}
+
+// The bitmaps built into the executable hold the pixels of the GIFs in Data/,
+// the right way up: the button keeps its look after the first click.
+TEST_F(FormWindowTest, BuiltInPicturesAreThoseOfTheDataFolder) {
+    for (const auto& [id, file] : {std::pair{IDR_BUILTIN_GO, "/button_go.gif"},
+                                   std::pair{IDR_BUILTIN_STOP, "/button_stop.gif"}}) {
+        const Picture built = LoadPictureResource(::GetModuleHandleW(nullptr), id);
+        const Picture gif = LoadPictureFile(KELVORA_DATA_FILES + std::string(file));
+        EXPECT_TRUE(built.width == gif.width && built.height == gif.height &&
+                    built.pixels == gif.pixels) << file;
+    }
 }
 
 // A GIF's header may claim 65535 x 65535 pixels, 17 GB, in a 1 KB file.

@@ -9,7 +9,7 @@
 
 // After the declarations above: windows.h defines some of their names as macros.
 #include "platform/windows/Utf16.h"
-// PlaySoundW; not in windows.h when it is lean.
+// PlaySoundW's flags; not in windows.h when it is lean.
 #include <mmsystem.h>
 
 #include <optional>
@@ -38,6 +38,23 @@ std::size_t WholeCharacters(const std::string& text, std::size_t limit) {
     std::size_t end = limit;
     while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
     return end;
+}
+
+using PlaySoundRoutine = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+
+// winmm's PlaySoundW, loaded when the alarm first sounds: winmm and the audio
+// compression manager it brings cost a quarter of a megabyte to a window that
+// may never reach zero. Only from the system folder, never from beside the
+// executable, which may be any folder a user unpacked it to. Null when the
+// system has no such library.
+PlaySoundRoutine SystemPlaySound() {
+    static const PlaySoundRoutine routine = [] {
+        const HMODULE winmm = ::LoadLibraryExW(L"winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return winmm != nullptr ? reinterpret_cast<PlaySoundRoutine>(reinterpret_cast<void*>(
+                                      ::GetProcAddress(winmm, "PlaySoundW")))
+                                : nullptr;
+    }();
+    return routine;
 }
 
 }  // namespace
@@ -69,7 +86,9 @@ std::int32_t WritePrivateProfileStringA(const char* lpAppName, const char* lpKey
 }
 
 std::int32_t PlaySoundA(const char* pszSound, std::uintptr_t /*hmod*/, std::uint32_t /*fdwSound*/) {
-    if (pszSound == nullptr) return ::PlaySoundW(nullptr, nullptr, 0) ? 1 : 0;
+    const PlaySoundRoutine play = SystemPlaySound();
+    if (play == nullptr) return 0;
+    if (pszSound == nullptr) return play(nullptr, nullptr, 0) ? 1 : 0;
     // The only caller passes SND_LOOP without SND_ASYNC, waits for the call and
     // closes the window when it returns. A synchronous loop would never return
     // (and SND_LOOP is documented for asynchronous play only), so the file plays
@@ -77,7 +96,7 @@ std::int32_t PlaySoundA(const char* pszSound, std::uintptr_t /*hmod*/, std::uint
     // A missing file stays silent rather than playing the system's default
     // sound: the program does not report it either.
     const std::wstring name = platform::Utf8ToWide(pszSound);
-    return ::PlaySoundW(name.c_str(), nullptr, SND_FILENAME | SND_SYNC | SND_NODEFAULT) ? 1 : 0;
+    return play(name.c_str(), nullptr, SND_FILENAME | SND_SYNC | SND_NODEFAULT) ? 1 : 0;
 }
 
 }  // namespace kelvora::win32api
