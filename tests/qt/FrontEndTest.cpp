@@ -9,6 +9,7 @@
 #include "qt/EntryField.h"
 #include "qt/FormTimerWindow.h"
 #include "qt/PictureButton.h"
+#include "qt/PlatformChoice.h"
 
 namespace {
 
@@ -40,6 +41,16 @@ class FrontEndTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // No Wayland client may keep itself on top, so XWayland is chosen where a
+    // session offers it; a platform the user chose stands.
+    void platformGoesToX11WhereWaylandAlsoOffersIt() {
+        using kelvora::qt::DisplayEnvironment, kelvora::qt::PlatformOverride;
+        QCOMPARE(PlatformOverride({false, true, true}), QByteArray("xcb"));
+        for (const DisplayEnvironment other : {DisplayEnvironment{false, true, false},
+                                               DisplayEnvironment{false, false, true},
+                                               DisplayEnvironment{true, true, true}})
+            QCOMPARE(PlatformOverride(other), QByteArray());
+    }
     void windowPixels_data() {
         QTest::addColumn<QColor>("captionText");
         QTest::addColumn<QRgb>("colon");

@@ -125,20 +125,20 @@ def setting_file_kept(folder, data, profile):
     # Qt's own options are not the program's: it still opens on this display.
     kelvora = Kelvora(folder, "-platform", "offscreen", "-reverse")
     check(f"load under {LOCALE}", (kelvora.value("分"), kelvora.value("秒")) == ("00", "03"))
-    kelvora.keys("2", "Return")
+    kelvora.keys("2", "KP_Enter")
     check("screen reader", "停止" in kelvora.controls(), "running, with a damaged stop picture")
     check("symlink", (data / "TimerSet.txt").is_symlink() and linked.read_bytes() == b"2,3\r\n",
           "a linked setting file stays a link and its target gets the setting")
     (data / "TimerSet.txt").unlink()
     (data / "TimerSet.txt").write_bytes(b"5,5\r\n")
     (data / "TimerSet.txt").chmod(0o444)
-    kelvora.keys("Escape")
+    kelvora.keys("space")  # the focus is on the button while it runs
     check("screen reader", "開始" in kelvora.controls(), "stopped, the button says 開始")
     mode = stat.S_IMODE((data / "TimerSet.txt").stat().st_mode)
     check("read-only", (data / "TimerSet.txt").read_bytes() == b"5,5\r\n" and mode == 0o444,
           f"a read-only setting file is left as it was (mode {mode:o})")
 
-    kelvora.keys("Tab", "1", "0", "0", "0", "Return")
+    kelvora.keys("Tab", "1", "0", "0", "0", "Escape")
     check("message box", wait_for(lambda: "秒の設定は1～999です。" in names_in(kelvora.app), 5),
           "1000 seconds is refused with a message")
     kelvora.keys("Return")
@@ -148,8 +148,10 @@ def setting_file_kept(folder, data, profile):
 
 def far_placement(folder, data, _):
     (data / "Kelvora.ini").write_bytes(b"[WinPos]\r\nLeft=2147483000\r\nRight=2147483647\r\n"
-                                       b"Top=-2147483648\r\nBottom=-2147483000\r\nshowCmd=1\r\n")
+                                       b"Top=-2147483648\r\nBottom=-2147483000\r\nshowCmd=2\r\n")
     kelvora = Kelvora(folder)
+    check("minimized", "Normal" in run("xprop", "-id", kelvora.window, "WM_STATE"),
+          "a window saved minimized opens as a normal one")
     x, y, width, height = kelvora.app[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     check("far placement", 0 <= x and x + width <= 1024 and 0 <= y and y + height <= 768,
           f"Left=2147483000, Top=-2147483648 opens at {x},{y} {width}x{height}")

@@ -6,8 +6,9 @@ namespace kelvora::platform {
 
 namespace {
 
-// The full path of Kelvora.exe, however long: the buffer grows until the
-// name fits, since a folder may lie deeper than MAX_PATH allows.
+// The full path of Kelvora.exe: the buffer grows until the name fits rather
+// than cutting it. The program does not declare itself long-path aware, so
+// its files must still lie within MAX_PATH.
 std::wstring ExecutablePath() {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
