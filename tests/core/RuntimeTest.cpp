@@ -31,6 +31,7 @@ TEST(Numbers, TheTestTheConversionAndThePatternReadTextAlike) {
         {"-0.4", "0", "00"}, {"1.", "1", "01"}, {"1e3", "1000", "1000"}, {"1.5E+2", "150", "150"},
         {"25e-1", "2", "03"}, {"1e-999", "0", "00"}, {"2147483647", "2147483647", "2147483647"},
         {"-2147483648", "-2147483648", "-2147483648"}, {"2147483648", "error 6", "2147483648"},
+        {"1e20", "error 6", "100000000000000000000"},
         {"2147483647.5", "error 6", "2147483648"}, {"-2147483649", "error 6", "-2147483649"},
         {"1e999", "error 6", "1e999"}, {"", "error 13", ""}, {"   ", "error 13", "   "},
         {"abc", "error 13", "abc"}, {"1,000", "error 13", "1,000"}, {"1 2", "error 13", "1 2"},
@@ -56,6 +57,13 @@ TEST(Files, NumbersAreHandedOutOnceAndFoldersSayWhyTheyCannotBeMade) {
     EXPECT_EQ(std::to_string(FreeFile() - n) + Outcome([&] { return OpenForInput(n, file), 0; }),
               "1error 55");
     Close(n), Close(n);
+    // Numbers run from 1 to 255; FreeFile never hands out another.
+    std::string range;
+    for (int number : {0, 1, 255, 256}) {
+        range += Outcome([&] { return OpenForInput(number, file), 0; }) + " ";
+    }
+    Close(1), Close(255);
+    EXPECT_EQ(range, "error 52 0 0 error 52 ");
     // A folder that cannot be made says why: no parent (76), or any other
     // reason (75), such as a name that is taken by a link to nowhere.
     std::string made = std::to_string(FreeFile() - n) + " ";

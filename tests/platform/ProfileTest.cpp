@@ -58,6 +58,8 @@ TEST(Profile, ReadFindsTheValueOrGivesTheDefault) {
         EXPECT_EQ(Read(file, "WinPos", "Left", "d"), value) << bytes;
     }
     EXPECT_EQ(Read(file, "WinPos", "Left", "d", 4), "vvv");
+    WriteBytes(file, "[Section A]\r\nKEY_Z=1\r\n");
+    EXPECT_EQ(Read(file, "sECTION a", "key_z", "d"), "1") << "names match in any case, A to Z";
     EXPECT_EQ(Read(file, "WinPos", "Top", "abc  ") + Read(file, "WinPos", "Top", nullptr), "abc");
     EXPECT_EQ(Read(folder / "missing" / "Kelvora.ini", "WinPos", "Left", "-8"), "-8");
 }
