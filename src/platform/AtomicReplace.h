@@ -31,7 +31,7 @@ class FileReplacement {
     bool Commit();
 
     // The temporary file's path, beside the file that is replaced.
-    static std::string TemporaryFor(const std::string& target);
+    static std::string TemporaryFor(const std::string& target) { return target + ".tmp"; }
 
   private:
     static constexpr std::intptr_t kClosed = -1;

@@ -50,8 +50,6 @@ mode_t NewFileMode() {
 
 }  // namespace
 
-std::string FileReplacement::TemporaryFor(const std::string& target) { return target + ".tmp"; }
-
 FileReplacement::FileReplacement(const std::string& target)
     : target_(ResolveLinks(target)), temporary_(TemporaryFor(target_)) {
     struct stat old {};

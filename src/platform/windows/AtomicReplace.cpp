@@ -15,8 +15,6 @@ constexpr DWORD kKeptAttributes =
 
 }  // namespace
 
-std::string FileReplacement::TemporaryFor(const std::string& target) { return target + ".tmp"; }
-
 FileReplacement::FileReplacement(const std::string& target)
     : target_(target), temporary_(TemporaryFor(target)) {
     // MoveFileExW would replace a read-only file (Wine's does), so the
