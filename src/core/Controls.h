@@ -24,10 +24,10 @@ enum class ButtonFace { Go, Stop };
 class PictureButton {
 public:
     virtual ~PictureButton() = default;
-    // Shows the picture in the file; raises 53 when the file is missing and 481
-    // when it is not a picture the button can show. The face it names is the
-    // state the picture stands for.
-    virtual void SetPictureFromFile(const std::string& path) = 0;
+    // Shows the picture in the file, which stands for the state `face`; raises
+    // 53 when the file is missing and 481 when it is not a picture the button
+    // can show.
+    virtual void SetPictureFromFile(const std::string& path, ButtonFace face) = 0;
     // Shows the picture built into the program for that state.
     virtual void SetBuiltInPicture(ButtonFace face) = 0;
     virtual void SetFocus() = 0;

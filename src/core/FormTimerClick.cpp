@@ -96,7 +96,7 @@ void FormTimer::ShowButtonPicture(const std::string& file, ButtonFace face) {
     // A missing or damaged picture file must not leave the button showing the
     // wrong state, nor stop the toggle.
     try {
-        Command1.SetPictureFromFile(file);
+        Command1.SetPictureFromFile(file, face);
     } catch (const std::exception&) {
         Command1.SetBuiltInPicture(face);
     }

@@ -67,9 +67,6 @@ void FormTimerWindow::CreateControls() {
 }
 
 void FormTimerWindow::ConnectEvents() {
-    command1_->SetFaceOfFile([this](const std::string& path) {
-        return path == logic_->StopImageFile ? core::ButtonFace::Stop : core::ButtonFace::Go;
-    });
     connect(command1_, &QAbstractButton::clicked, this,
             [this] { Raise(&core::FormTimer::Command1_Click); });
     connect(&timer1_.Ticks(), &QTimer::timeout, this,

@@ -17,13 +17,8 @@ PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent) {
     Show(BuiltInPicture(core::ButtonFace::Go), core::ButtonFace::Go);
 }
 
-void PictureButton::SetFaceOfFile(
-    std::function<core::ButtonFace(const std::string& path)> faceOfFile) {
-    faceOfFile_ = std::move(faceOfFile);
-}
-
-void PictureButton::SetPictureFromFile(const std::string& path) {
-    Show(LoadPicture(path), faceOfFile_ ? faceOfFile_(path) : core::ButtonFace::Go);
+void PictureButton::SetPictureFromFile(const std::string& path, core::ButtonFace face) {
+    Show(LoadPicture(path), face);
 }
 
 void PictureButton::SetBuiltInPicture(core::ButtonFace face) { Show(BuiltInPicture(face), face); }

@@ -2,7 +2,6 @@
 #include <QAbstractButton>
 #include <QImage>
 #include <QPixmap>
-#include <functional>
 
 #include "core/Controls.h"
 
@@ -19,13 +18,9 @@ class PictureButton final : public QAbstractButton, public core::PictureButton {
   public:
     explicit PictureButton(QWidget* parent);
 
-    void SetPictureFromFile(const std::string& path) override;
+    void SetPictureFromFile(const std::string& path, core::ButtonFace face) override;
     void SetBuiltInPicture(core::ButtonFace face) override;
     void SetFocus() override;
-
-    // Which state a picture file stands for; until told, every file is the
-    // start picture.
-    void SetFaceOfFile(std::function<core::ButtonFace(const std::string& path)> faceOfFile);
 
     // The picture as loaded, before masking.
     const QImage& Picture() const { return picture_; }
@@ -39,7 +34,6 @@ class PictureButton final : public QAbstractButton, public core::PictureButton {
 
     QImage picture_;
     QPixmap masked_;
-    std::function<core::ButtonFace(const std::string&)> faceOfFile_;
 };
 
 }  // namespace kelvora::qt

@@ -75,11 +75,7 @@ FormTimerWindow::FormTimerWindow(core::MessageBox& messageBox, std::function<voi
       endProgram_(std::move(endProgram)),
       logic_(std::make_unique<core::FormTimer>(
           core::FormControls{*this, txtMM_, txtSS_, command1_, timer1_, messageBox_, events_})),
-      fieldAnnotations_(std::move(annotations)) {
-    command1_.SetFaceOfFile([this](const std::string& path) {
-        return path == logic_->StopImageFile ? core::ButtonFace::Stop : core::ButtonFace::Go;
-    });
-}
+      fieldAnnotations_(std::move(annotations)) {}
 
 SIZE FormTimerWindow::OuterSize(UINT dpi) {
     return WindowSizeForClient(LayoutAt(dpi).client, kStyle, kExStyle, dpi);

@@ -26,8 +26,8 @@ BitmapHandle ToBitmap(const Picture& picture) {
 
 }  // namespace
 
-void PictureButtonControl::SetPictureFromFile(const std::string& path) {
-    Show(LoadPictureFile(path), faceOfFile_ ? faceOfFile_(path) : core::ButtonFace::Go);
+void PictureButtonControl::SetPictureFromFile(const std::string& path, core::ButtonFace face) {
+    Show(LoadPictureFile(path), face);
 }
 
 void PictureButtonControl::SetBuiltInPicture(core::ButtonFace face) {

@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <string>
 #include <utility>
 
@@ -19,12 +18,7 @@ class PictureButtonControl final : public core::PictureButton {
 
     void Attach(HWND button) { button_ = button; }
     HWND Handle() const { return button_; }
-    // Which state a picture file stands for; the form knows its files.
-    void SetFaceOfFile(std::function<core::ButtonFace(const std::string& path)> faceOf) {
-        faceOfFile_ = std::move(faceOf);
-    }
-
-    void SetPictureFromFile(const std::string& path) override;
+    void SetPictureFromFile(const std::string& path, core::ButtonFace face) override;
     void SetBuiltInPicture(core::ButtonFace face) override;
     void SetFocus() override;
 
@@ -41,7 +35,6 @@ class PictureButtonControl final : public core::PictureButton {
     HWND button_ = nullptr;  // not ours: the form destroys its children
     Picture picture_;
     BitmapHandle bitmap_;
-    std::function<core::ButtonFace(const std::string&)> faceOfFile_;
 };
 
 }  // namespace kelvora::win32

@@ -50,7 +50,7 @@ struct FakeFrontEnd : core::Form, core::PictureButton, core::Timer, core::Messag
     win32api::HWND hWnd() const override { return 0x1234; }
     void Unload() override { timer.Form_Unload(cancel), unloaded = true; }
     // Takes a file that exists and starts like a GIF, as a real picture would.
-    void SetPictureFromFile(const std::string& path) override {
+    void SetPictureFromFile(const std::string& path, core::ButtonFace) override {
         const std::filesystem::path file = std::u8string(path.begin(), path.end());
         if (!std::filesystem::is_regular_file(file)) core::RaiseError(core::kFileNotFound);
         if (!ReadBytes(file).starts_with("GIF8")) core::RaiseError(core::kInvalidPicture);
