@@ -190,7 +190,7 @@ void FormTimerWindow::LoadAndShow() {
     if (Handle() != nullptr) FollowMonitorDpi(false);
     // The tooltips come after the load: Wine does not make a window topmost
     // while it owns another top-level window, such as the tooltip control.
-    tooltips_.Create(Handle());
+    tooltips_.Attach(Handle());
     tooltips_.Add(txtMM_.Handle(), core::messages::kMinutesTip);
     tooltips_.Add(txtSS_.Handle(), core::messages::kSecondsTip);
     // The saved placement shows the window in its saved state; a window that

@@ -4,16 +4,13 @@
 #include "win32/FormTimerWindow.h"
 #include "win32/SystemDialogs.h"
 #include "win32/SystemHeaders.h"
-// COM for the imaging component, and the common controls for the tooltips.
-#include <commctrl.h>
+// COM for the imaging component and the accessibility annotations.
 #include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
     const HRESULT com =
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
 
     kelvora::win32::SystemMessageBox messageBox;
     // After an uncaught error has been reported the program ends at once.

@@ -1,6 +1,7 @@
 #include "win32/SystemDialogs.h"
 
 #include "platform/windows/Utf16.h"
+#include "win32/CommonControls.h"
 
 namespace kelvora::win32 {
 
@@ -9,6 +10,8 @@ void SystemMessageBox::Show(const std::string& text, int style, const std::strin
     // information, 0 no icon; always with the OK button alone.
     const UINT icon = static_cast<UINT>(style) & MB_ICONMASK;
     const HWND owner = ::IsWindow(owner_) ? owner_ : nullptr;
+    // The box's buttons in the desktop's current look.
+    const CommonControlsScope scope;
     ::MessageBoxW(owner, platform::Utf8ToWide(text).c_str(), platform::Utf8ToWide(title).c_str(),
                   MB_OK | icon);
 }

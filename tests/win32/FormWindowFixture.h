@@ -10,8 +10,7 @@
 
 #include "core/App.h"
 #include "win32/FormTimerWindow.h"
-// COM, and the common controls.
-#include <commctrl.h>
+// COM.
 #include <objbase.h>
 
 namespace kelvora::win32::test {
@@ -26,11 +25,8 @@ struct FailingMessageBox final : core::MessageBox {
 class FormWindowTest : public testing::Test {
   protected:
     FormWindowTest() {
-        // COM for the imaging component and the common controls for the
-        // tooltips, as Kelvora.exe starts them.
+        // COM for the imaging component, as Kelvora.exe starts it.
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-        ::InitCommonControlsEx(&controls);
         std::filesystem::create_directories(folder_);
         core::App().Path = folder_.string();
         core::App().EXEName = "Kelvora";

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "FormWindowFixture.h"
+#include "platform/windows/Utf16.h"
 #include "win32/Layout.h"
 #include "win32/Picture.h"
 #include "win32/ResourceIds.h"
@@ -108,6 +109,17 @@ TEST_F(FormWindowTest, TheFocusSelectsAsOnWindowsAndADialogKeepsItsKeys) {
     ::GetWindowRect(mm, &field);
     ::SetCursorPos((field.left + field.right) / 2, (field.top + field.bottom) / 2);
     EXPECT_TRUE(Pump([&] { return ::IsWindowVisible(window_->TooltipHandle()) != FALSE; }));
+    // Made by the side-by-side version 6 of the common controls, which the
+    // executable's own manifest no longer names.
+    HMODULE tooltipModule = nullptr;
+    ::GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCWSTR>(::GetWindowLongPtrW(window_->TooltipHandle(), GWLP_WNDPROC)),
+        &tooltipModule);
+    wchar_t library[MAX_PATH]{};
+    ::GetModuleFileNameW(tooltipModule, library, MAX_PATH);
+    EXPECT_NE(std::wstring(::CharLowerW(library)).find(L"\\winsxs\\"), std::wstring::npos)
+        << "the tooltip is not of the common controls 6: " << platform::WideToUtf8(library);
     Mouse(MOUSEEVENTF_LEFTDOWN);
     ::SendMessageW(mm, EM_SETSEL, 1, 1);
     Mouse(MOUSEEVENTF_LEFTUP);

@@ -2,13 +2,13 @@
 # Kelvora.exe runs on a bare Windows: it may import only DLLs that every
 # Windows installation has, and no MinGW runtime DLL. It carries its version
 # block in Japanese, its icon in six images (16, 32 and 48 pixels at 8 and 32
-# bits) and a manifest for per-monitor density and common controls 6. The
-# sound library and the imaging component are loaded when first used, not at
-# every start, so neither may be imported.
+# bits), a manifest for per-monitor density and a second one for common
+# controls 6. The sound library, the imaging component and the common controls
+# are loaded when first used, not at every start, so none may be imported.
 #
 #   check-executable.sh OBJDUMP Kelvora.exe
 set -euo pipefail
-allowed='^(kernel32|user32|gdi32|comctl32|ole32|oleaut32|imm32|msvcrt|ucrtbase|api-ms-win-crt-[a-z0-9-]+|shell32|advapi32|version)\.dll$'
+allowed='^(kernel32|user32|gdi32|ole32|oleaut32|imm32|msvcrt|ucrtbase|api-ms-win-crt-[a-z0-9-]+|shell32|advapi32|version)\.dll$'
 headers="$("$1" -p "$2")"
 dlls="$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr '[:upper:]' '[:lower:]')"
 [ -n "$dlls" ] || { echo "no imports read from $2"; exit 1; }
