@@ -108,23 +108,27 @@ SIZE FormTimerWindow::WindowSize() const {
     return SIZE{layout_.client.cx + frame_.cx, layout_.client.cy + frame_.cy};
 }
 
-void FormTimerWindow::FollowMonitorDpi(bool always) {
+void FormTimerWindow::FollowMonitorDpi(bool justCreated) {
     const UINT dpi = DpiForWindow(Handle());
-    if (dpi == dpi_ && !always) return;
+    if (dpi == dpi_ && !justCreated) return;
     dpi_ = dpi;
     ApplyLayout();
-    FitFrame();
+    // A window just created has the frame of its density; one moved while
+    // hidden is not told of the new density and keeps the old frame.
+    FitFrame(!justCreated);
 }
 
 // The outer size is the client area of the design plus the frame as the
 // window has it now: a theme, high contrast or another caption size changes
 // the frame, and the client area must not change with it.
-void FormTimerWindow::FitFrame() {
+void FormTimerWindow::FitFrame(bool refresh) {
     const HWND window = Handle();
     if (::IsIconic(window) || ::IsZoomed(window)) return;
     // The frame as the current metrics make it, before it is measured.
-    ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (refresh) {
+        ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                       SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     RECT outer;
     RECT client;
     ::GetWindowRect(window, &outer);
@@ -132,6 +136,8 @@ void FormTimerWindow::FitFrame() {
     frame_ =
         SIZE{(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
     const SIZE size = WindowSize();
+    // Each move of a window is a round trip to the window system.
+    if (outer.right - outer.left == size.cx && outer.bottom - outer.top == size.cy) return;
     ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -307,10 +313,10 @@ LRESULT FormTimerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             ::InvalidateRect(Handle(), nullptr, TRUE);
             break;
         case WM_SETTINGCHANGE:
-            if (wParam == SPI_SETNONCLIENTMETRICS) FitFrame();
+            if (wParam == SPI_SETNONCLIENTMETRICS) FitFrame(true);
             break;
         case WM_THEMECHANGED:
-            FitFrame();
+            FitFrame(true);
             break;
         case WM_GETMINMAXINFO:
             // Windows keeps a window with a caption at least as wide as its
@@ -428,7 +434,7 @@ void FormTimerWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
                    suggested.right - suggested.left, suggested.bottom - suggested.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-    FitFrame();
+    FitFrame(true);
 }
 
 // The size is fixed: a placement read from the profile file, or saved at

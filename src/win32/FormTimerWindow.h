@@ -64,10 +64,12 @@ class FormTimerWindow final : public WindowBase, public core::Form, public Messa
 
     void CreateControls();
     void ApplyLayout();
-    void FitFrame();
+    // `refresh`: the system metrics, or the density of a hidden window, may
+    // have changed since the frame was last computed.
+    void FitFrame(bool refresh);
     // Lays the form out again when the window's monitor has another density
-    // than the layout's (`always`: in any case).
-    void FollowMonitorDpi(bool always);
+    // than the layout's, and in any case for a window just created.
+    void FollowMonitorDpi(bool justCreated);
     void Raise(const std::function<void()>& handler);
     void Raise(void (core::FormTimer::*handler)());
 

@@ -1,8 +1,19 @@
 #include "win32/WindowBase.h"
 
 #include <exception>
+#include <utility>
 
 namespace kelvora::win32 {
+
+namespace {
+
+// The object whose window CreateWindowExW is making. The first messages
+// (WM_GETMINMAXINFO first of all) come before WM_NCCREATE and its creation
+// data, and the size the window is made at depends on the answer. Windows are
+// made on the one thread that has windows.
+WindowBase* creating = nullptr;
+
+}  // namespace
 
 WindowBase::~WindowBase() {
     if (hwnd_ == nullptr) return;
@@ -19,8 +30,11 @@ HWND WindowBase::CreateFor(const WNDCLASSEXW& windowClass, DWORD exStyle, const 
         own.lpfnWndProc = &WindowBase::WindowProcedure;
         ::RegisterClassExW(&own);
     }
-    return ::CreateWindowExW(exStyle, windowClass.lpszClassName, title, style, x, y, width, height,
-                             parent, nullptr, windowClass.hInstance, this);
+    creating = this;
+    const HWND made = ::CreateWindowExW(exStyle, windowClass.lpszClassName, title, style, x, y,
+                                        width, height, parent, nullptr, windowClass.hInstance, nullptr);
+    creating = nullptr;
+    return made;
 }
 
 LRESULT WindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -31,14 +45,13 @@ void WindowBase::OnUncaughtException() { std::terminate(); }
 
 LRESULT CALLBACK WindowBase::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        auto* self = static_cast<WindowBase*>(created->lpCreateParams);
+    auto* self = reinterpret_cast<WindowBase*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr && creating != nullptr) {
+        self = std::exchange(creating, nullptr);
         self->hwnd_ = hwnd;
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<WindowBase*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    // A few messages (WM_GETMINMAXINFO first of all) come before WM_NCCREATE.
+    // A window whose object has gone.
     if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
 
     LRESULT result = 0;

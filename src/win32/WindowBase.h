@@ -3,8 +3,8 @@
 
 namespace kelvora::win32 {
 
-// A window that is a C++ object: WM_NCCREATE stores `this` with the window,
-// and each message then goes to HandleMessage of that object.
+// A window that is a C++ object: its first message stores `this` with the
+// window, and each message then goes to HandleMessage of that object.
 class WindowBase {
   public:
     WindowBase(const WindowBase&) = delete;
