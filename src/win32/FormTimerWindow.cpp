@@ -43,19 +43,21 @@ COLORREF ColonColour() {
 }
 
 HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style,
-                 int id) {
-    return ::CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                 int id, const RECT& rect) {
+    return ::CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, rect.left,
+                             rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                              ::GetModuleHandleW(nullptr), nullptr);
 }
 
+// Each move is a round trip to the window system, and at start-up every
+// control is already where it belongs.
 void Place(HWND control, const RECT& rect) {
+    RECT now;
+    ::GetWindowRect(control, &now);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&now), 2);
+    if (::EqualRect(&now, &rect)) return;
     ::SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left,
                    rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void PlaceAfter(HWND control, HWND previous) {
-    ::SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 POINT ToPoint(SIZE size) { return POINT{size.cx, size.cy}; }
@@ -136,27 +138,21 @@ void FormTimerWindow::FitFrame(bool refresh) {
     frame_ =
         SIZE{(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
     const SIZE size = WindowSize();
-    // Each move of a window is a round trip to the window system.
     if (outer.right - outer.left == size.cx && outer.bottom - outer.top == size.cy) return;
     ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormTimerWindow::CreateControls() {
-    // In the order of the design; Timer1 has no window, and Label1 is drawn by
-    // the form itself.
-    command1_.Attach(CreateChild(Handle(), L"BUTTON", L"", WS_TABSTOP | BS_OWNERDRAW, kCommand1Id));
-    txtSS_.Attach(
-        CreateChild(Handle(), L"EDIT", L"00", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, kTxtSSId));
-    txtMM_.Attach(
-        CreateChild(Handle(), L"EDIT", L"000", WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL, kTxtMMId));
+    // Tab follows the order in which the children are made: txtMM, txtSS,
+    // Command1. Timer1 has no window, and Label1 is drawn by the form itself.
+    txtMM_.Attach(CreateChild(Handle(), L"EDIT", L"000", WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL,
+                              kTxtMMId, layout_.txtMM));
+    txtSS_.Attach(CreateChild(Handle(), L"EDIT", L"00", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
+                              kTxtSSId, layout_.txtSS));
+    command1_.Attach(CreateChild(Handle(), L"BUTTON", L"", WS_TABSTOP | BS_OWNERDRAW, kCommand1Id,
+                                 layout_.command1));
     timer1_.Attach(Handle());
-
-    // Tab follows the order of the children, which creation made Command1,
-    // txtSS, txtMM; the keyboard order is txtMM, txtSS, Command1.
-    PlaceAfter(txtMM_.Handle(), HWND_TOP);
-    PlaceAfter(txtSS_.Handle(), txtMM_.Handle());
-    PlaceAfter(command1_.Handle(), txtSS_.Handle());
 
     for (const HWND field : {txtMM_.Handle(), txtSS_.Handle()}) {
         // No input context: keys arrive as typed, and composition cannot be
