@@ -8,8 +8,9 @@
 # data folder yet; the third starts with Space on the button, from a profile
 # of another size on the screen, and a logoff ends it while counting; the
 # fourth opens on a profile at the ends of the 32-bit range. Each time the
-# window must lie wholly on the 1280 x 1024 screen at its own size, and the
-# profile must hold where it was at the end.
+# window must lie wholly on the 1280 x 1024 screen at its own size, without
+# the common controls loaded while the pointer is away, and the profile must
+# hold where it was at the end.
 #
 #   with-display.sh end-to-end.sh PORTABLE_FOLDER
 set -euo pipefail
@@ -18,6 +19,8 @@ portable="$(cd "$1" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 failures=0
+# The pointer rests where no window of these runs opens.
+xdotool mousemove 640 1000
 fail() { echo "FAIL [$name]: $*" && failures=$((failures + 1)); }
 
 # run NAME SETTING "LEFT TOP RIGHT BOTTOM" KEYS...; no profile: no data folder.
@@ -39,6 +42,9 @@ run() {
     ((X >= 0 && Y >= 0 && X + WIDTH <= 1280 && Y + HEIGHT <= 1024 && WIDTH < 200)) ||
         fail "not wholly on screen: $X,$Y ${WIDTH}x$HEIGHT"
     [ "$saved" != "200 150 900 700" ] || ((X == 200 && Y == 150)) || fail "not at 200,150"
+    # With the pointer elsewhere, the common controls for the tips stay unloaded.
+    ! grep -qs comctl32 $(pgrep -f 'Kelvora\.exe' | sed 's|.*|/proc/&/maps|') ||
+        fail "common controls loaded before the pointer came"
     # No window manager runs: the keys go where the focus is set.
     timeout 5 sh -c "until xdotool windowfocus --sync $window; do sleep 0.2; done" && sleep 0.5
     for key in "$@"; do
