@@ -36,7 +36,8 @@ bool LoadTooltipClass() {
     const CommonControlsScope scope;
     // Found by the context among the system's side-by-side assemblies; only
     // from the system folder otherwise.
-    const HMODULE library = ::LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    const HMODULE library =
+        ::LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (library == nullptr) return false;
     using Initialize = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     // Through a generic function type: FARPROC and the real type differ.

@@ -7,9 +7,10 @@ namespace kelvora::win32 {
 // without it: the tooltips and the message box. The executable's own manifest
 // does not ask for it, so the fields and the button are the system's own
 // classes (their look is all Kelvora's: no border, its own colours, an
-// owner-drawn button) and the library stays unloaded until a pointer first
-// rests on the window; under Wine it costs 3 MiB, as much as the rest of the
-// program. A second manifest among the resources makes the activation context.
+// owner-drawn button) and the library stays unloaded until the pointer first
+// moves over the window or a message box opens; under Wine it costs 3 MiB, as
+// much as the rest of the program. A second manifest among the resources makes
+// the activation context.
 //
 // While a scope lives, windows created on this thread get the version 6
 // classes. Without the context (a resource missing, a system that refuses it)

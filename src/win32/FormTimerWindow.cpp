@@ -42,10 +42,11 @@ COLORREF ColonColour() {
     return RGB(colour.red, colour.green, colour.blue);
 }
 
-HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style,
-                 int id, const RECT& rect) {
+HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
+                 const RECT& rect) {
     return ::CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, rect.left,
-                             rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                              ::GetModuleHandleW(nullptr), nullptr);
 }
 

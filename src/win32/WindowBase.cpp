@@ -31,8 +31,9 @@ HWND WindowBase::CreateFor(const WNDCLASSEXW& windowClass, DWORD exStyle, const 
         ::RegisterClassExW(&own);
     }
     creating = this;
-    const HWND made = ::CreateWindowExW(exStyle, windowClass.lpszClassName, title, style, x, y,
-                                        width, height, parent, nullptr, windowClass.hInstance, nullptr);
+    const HWND made =
+        ::CreateWindowExW(exStyle, windowClass.lpszClassName, title, style, x, y, width, height,
+                          parent, nullptr, windowClass.hInstance, nullptr);
     creating = nullptr;
     return made;
 }

@@ -1,19 +1,31 @@
 // What only the Windows front end does: the layout at each density and after
 // the frame changes, the colours it paints, the focus and selection as
-// Windows' own controls and messages move them, an open dialog's keys, and
-// the largest picture it takes. What a user sees of the whole program is in
-// end-to-end.sh.
+// Windows' own controls and messages move them, an open dialog's keys, the
+// common controls of its tips and message boxes, and the largest picture it
+// takes. What a user sees of the whole program is in end-to-end.sh.
 
 #include <map>
 
 #include "FormWindowFixture.h"
-#include "platform/windows/Utf16.h"
 #include "win32/Layout.h"
 #include "win32/Picture.h"
 #include "win32/ResourceIds.h"
+#include "win32/SystemDialogs.h"
 
 namespace kelvora::win32::test {
 namespace {
+
+// Whether a window's messages go to the side-by-side version 6 of the common
+// controls, which the executable's own manifest does not name.
+bool OfCommonControlsSix(HWND window) {
+    HMODULE module = nullptr;
+    ::GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCWSTR>(::GetWindowLongPtrW(window, GWLP_WNDPROC)), &module);
+    wchar_t path[MAX_PATH]{};
+    ::GetModuleFileNameW(module, path, MAX_PATH);
+    return std::wstring(::CharLowerW(path)).find(L"\\winsxs\\") != std::wstring::npos;
+}
 
 std::string Show(const RECT& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
@@ -109,21 +121,36 @@ TEST_F(FormWindowTest, TheFocusSelectsAsOnWindowsAndADialogKeepsItsKeys) {
     ::GetWindowRect(mm, &field);
     ::SetCursorPos((field.left + field.right) / 2, (field.top + field.bottom) / 2);
     EXPECT_TRUE(Pump([&] { return ::IsWindowVisible(window_->TooltipHandle()) != FALSE; }));
-    // Made by the side-by-side version 6 of the common controls, which the
-    // executable's own manifest no longer names.
-    HMODULE tooltipModule = nullptr;
-    ::GetModuleHandleExW(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCWSTR>(::GetWindowLongPtrW(window_->TooltipHandle(), GWLP_WNDPROC)),
-        &tooltipModule);
-    wchar_t library[MAX_PATH]{};
-    ::GetModuleFileNameW(tooltipModule, library, MAX_PATH);
-    EXPECT_NE(std::wstring(::CharLowerW(library)).find(L"\\winsxs\\"), std::wstring::npos)
-        << "the tooltip is not of the common controls 6: " << platform::WideToUtf8(library);
+    EXPECT_PRED1(OfCommonControlsSix, window_->TooltipHandle());
     Mouse(MOUSEEVENTF_LEFTDOWN);
     ::SendMessageW(mm, EM_SETSEL, 1, 1);
     Mouse(MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(SelectionOf(mm), std::make_pair(0, 2)) << "selected once the click was done";
+}
+
+// A message box has the desktop's current look, like the tips: its button too
+// is of the version 6 common controls.
+TEST(SystemMessageBoxTest, HasTheCurrentLook) {
+    static bool current = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND box = nullptr;
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND window, LPARAM found) {
+                wchar_t name[8]{};
+                ::GetClassNameW(window, name, 8);
+                if (std::wstring_view(name) != L"#32770") return TRUE;
+                *reinterpret_cast<HWND*>(found) = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&box));
+        if (box == nullptr) return;
+        current = OfCommonControlsSix(::GetDlgItem(box, IDOK));
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    SystemMessageBox().Show("分は 0 から 999 の範囲で入力してください。", 48, "Kelvora");
+    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(current);
 }
 
 // The bitmaps built into the executable hold the pixels of the GIFs in Data/,
@@ -134,7 +161,8 @@ TEST_F(FormWindowTest, BuiltInPicturesAreThoseOfTheDataFolder) {
         const Picture built = LoadPictureResource(::GetModuleHandleW(nullptr), id);
         const Picture gif = LoadPictureFile(KELVORA_DATA_FILES + std::string(file));
         EXPECT_TRUE(built.width == gif.width && built.height == gif.height &&
-                    built.pixels == gif.pixels) << file;
+                    built.pixels == gif.pixels)
+            << file;
     }
 }
 
