@@ -191,8 +191,9 @@ void FormTimerWindow::LoadAndShow() {
     // The saved placement may have moved the hidden window to a monitor of
     // another density, and a hidden window is not told.
     if (Handle() != nullptr) FollowMonitorDpi(false);
-    // The tooltips come after the load: Wine does not make a window topmost
-    // while it owns another top-level window, such as the tooltip control.
+    // The tooltips are attached after the load: their control, made at the
+    // first mouse move, is a top-level window the form owns, and Wine does
+    // not make a window topmost while it owns another.
     tooltips_.Attach(Handle());
     tooltips_.Add(txtMM_.Handle(), core::messages::kMinutesTip);
     tooltips_.Add(txtSS_.Handle(), core::messages::kSecondsTip);
