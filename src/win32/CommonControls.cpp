@@ -1,5 +1,6 @@
 #include "win32/CommonControls.h"
 
+#include "platform/windows/LibraryRoutine.h"
 #include "win32/ResourceIds.h"
 // INITCOMMONCONTROLSEX and the class names.
 #include <commctrl.h>
@@ -38,11 +39,8 @@ bool LoadTooltipClass() {
     // from the system folder otherwise.
     const HMODULE library =
         ::LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (library == nullptr) return false;
     using Initialize = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    // Through a generic function type: FARPROC and the real type differ.
-    const auto initialize = reinterpret_cast<Initialize>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(library, "InitCommonControlsEx")));
+    const auto initialize = platform::LibraryRoutine<Initialize>(library, "InitCommonControlsEx");
     const INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
     // The library stays: the tooltip's window procedure is in it.
     return initialize != nullptr && initialize(&classes) != FALSE;

@@ -1,5 +1,7 @@
 #include "win32/Dpi.h"
 
+#include "platform/windows/LibraryRoutine.h"
+
 namespace kelvora::win32 {
 
 namespace {
@@ -7,10 +9,7 @@ namespace {
 // Looked up by name so that Kelvora.exe still starts on systems without them.
 template <typename Function>
 Function User32Routine(const char* name) {
-    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) return nullptr;
-    // Through a generic function type: FARPROC and the real type differ.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(user32, name)));
+    return platform::LibraryRoutine<Function>(::GetModuleHandleW(L"user32.dll"), name);
 }
 
 UINT ScreenDpi() {

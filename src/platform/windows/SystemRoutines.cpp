@@ -8,6 +8,7 @@
 #include "core/ModuleWin32API.h"
 
 // After the declarations above: windows.h defines some of their names as macros.
+#include "platform/windows/LibraryRoutine.h"
 #include "platform/windows/Utf16.h"
 // PlaySoundW's flags; not in windows.h when it is lean.
 #include <mmsystem.h>
@@ -48,12 +49,8 @@ using PlaySoundRoutine = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
 // executable, which may be any folder a user unpacked it to. Null when the
 // system has no such library.
 PlaySoundRoutine SystemPlaySound() {
-    static const PlaySoundRoutine routine = [] {
-        const HMODULE winmm = ::LoadLibraryExW(L"winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        return winmm != nullptr ? reinterpret_cast<PlaySoundRoutine>(reinterpret_cast<void*>(
-                                      ::GetProcAddress(winmm, "PlaySoundW")))
-                                : nullptr;
-    }();
+    static const PlaySoundRoutine routine = platform::LibraryRoutine<PlaySoundRoutine>(
+        ::LoadLibraryExW(L"winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "PlaySoundW");
     return routine;
 }
 
