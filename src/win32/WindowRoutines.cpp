@@ -24,8 +24,13 @@ static_assert(sizeof(::WINDOWPLACEMENT) == sizeof(WINDOWPLACEMENT),
 
 }  // namespace
 
+// A window not shown yet is not activated: the show that follows activates it
+// anyway, and activating it before that costs a round of focus messages (some
+// 6 ms under Wine, before the window can appear) for a window that cannot yet
+// take the keyboard.
 std::int32_t SetWindowPos(HWND hWnd, HWND hWndInsertAfter, std::int32_t x, std::int32_t y,
                           std::int32_t cx, std::int32_t cy, std::uint32_t uFlags) {
+    if (!::IsWindowVisible(Native(hWnd))) uFlags |= SWP_NOACTIVATE;
     return ::SetWindowPos(Native(hWnd), Native(hWndInsertAfter), x, y, cx, cy, uFlags);
 }
 
