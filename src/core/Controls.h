@@ -2,6 +2,7 @@
 // What the form's logic needs of its controls. Each front end implements these
 // over its own widgets; the tests implement them with recording fakes.
 
+#include <cstdint>
 #include <string>
 
 #include "core/ModuleWin32API.h"
@@ -33,11 +34,26 @@ public:
     virtual void SetFocus() = 0;
 };
 
+// While enabled, ticks once per interval. Setting the interval restarts the
+// wait: the next tick comes that many milliseconds from now.
 class Timer {
 public:
     virtual ~Timer() = default;
     virtual void SetEnabled(bool enabled) = 0;
     virtual bool Enabled() const = 0;
+    virtual void SetInterval(int milliseconds) = 0;
+};
+
+// The clock the countdown follows. It counts on while the machine sleeps and
+// never goes back, whatever is done to the wall clock.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Nanoseconds from a fixed origin.
+    virtual std::int64_t Now() const = 0;
+    // How far a timer's tick may land before its due time, read on this
+    // clock: a tick is asked for this much after the moment it stands for.
+    virtual int TickMarginMilliseconds() const = 0;
 };
 
 class Form {
@@ -80,6 +96,7 @@ struct FormControls {
     Timer& Timer1;
     MessageBox& messageBox;
     EventPump& events;
+    const Clock& clock;
 };
 
 }  // namespace kelvora::core

@@ -37,12 +37,16 @@ public:
     std::int32_t TotalSeconds = 0;
     std::int32_t ElapsedSeconds = 0;
     std::int16_t Running = 0;
+    // The clock's reading when ElapsedSeconds last became 0: the count's start.
+    std::int64_t CountStart = 0;
 
     // The longest countdown: 999 minutes.
     static constexpr std::int32_t kMaxTotalSeconds = 59940;
     static constexpr std::int32_t kMaxFieldValue = 999;
 
 private:
+    void RestartCount();
+    void ArmNextTick(std::int64_t now);
     void ReadField(TextBox& field, std::int32_t& member, const char* rejection, bool& inputError);
     void RejectSetting(const char* message, TextBox& fieldToCorrect);
     void SaveTimerSet();

@@ -33,7 +33,7 @@ void FormTimer::Command1_Click() {
 
         TotalSeconds = total;
         SaveTimerSet();
-        ElapsedSeconds = 0;
+        RestartCount();
         Timer1.SetEnabled(true);
         if (Running != 0) {
             ShowButtonPicture(GoImageFile, ButtonFace::Go);

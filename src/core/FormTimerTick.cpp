@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "core/FormTimer.h"
@@ -5,17 +6,46 @@
 #include "core/RuntimeError.h"
 
 namespace kelvora::core {
+namespace {
+
+constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
+constexpr std::int64_t kNanosecondsPerMillisecond = 1'000'000;
+
+}  // namespace
+
+// The count follows the clock, not the ticks: a tick that comes late, after
+// the process stalled or the machine slept, shows the true remaining time, and
+// the delay is not added to the countdown.
+void FormTimer::RestartCount() {
+    ElapsedSeconds = 0;
+    CountStart = controls_.clock.Now();
+    ArmNextTick(CountStart);
+}
+
+void FormTimer::ArmNextTick(std::int64_t now) {
+    const std::int64_t intoSecond = std::max<std::int64_t>(now - CountStart, 0) % kNanosecondsPerSecond;
+    const std::int64_t toNextSecond = kNanosecondsPerSecond - intoSecond;
+    const auto milliseconds = static_cast<int>(
+        (toNextSecond + kNanosecondsPerMillisecond - 1) / kNanosecondsPerMillisecond);
+    Timer1.SetInterval(milliseconds + controls_.clock.TickMarginMilliseconds());
+}
 
 void FormTimer::Timer1_Timer() {
-    if (TotalSeconds < 1) return;
-    // Counted ticks, not clock time: a late tick still counts one second.
-    ElapsedSeconds = CheckedAdd(ElapsedSeconds, 1);
-    ShowRemainTime();
-    if (ElapsedSeconds >= TotalSeconds) {
-        Timer1.SetEnabled(false);
-        win32api::PlaySoundA(SoundFile.c_str(), 0, win32api::SND_LOOP);
-        controls_.form.Unload();
+    if (TotalSeconds >= 1) {
+        const std::int64_t since = std::max<std::int64_t>(controls_.clock.Now() - CountStart, 0);
+        // Past the end only when the tick came late: it shows zero, never a
+        // negative time, and sounds the alarm now.
+        ElapsedSeconds = std::min(CheckedNarrow(since / kNanosecondsPerSecond), TotalSeconds);
+        ShowRemainTime();
+        if (ElapsedSeconds >= TotalSeconds) {
+            Timer1.SetEnabled(false);
+            win32api::PlaySoundA(SoundFile.c_str(), 0, win32api::SND_LOOP);
+            controls_.form.Unload();
+        }
     }
+    // Last of all, and only while enabled: a stop or an alarm handled while
+    // the tick let events run stands.
+    if (Timer1.Enabled()) ArmNextTick(controls_.clock.Now());
 }
 
 void FormTimer::ShowRemainTime() {

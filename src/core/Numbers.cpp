@@ -152,24 +152,22 @@ std::string DecimalText(std::int32_t value) {
     return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
-namespace {
-std::int32_t Narrow(long long value) {
+std::int32_t CheckedNarrow(std::int64_t value) {
     if (value < std::numeric_limits<std::int32_t>::min() ||
         value > std::numeric_limits<std::int32_t>::max()) {
         RaiseError(kOverflow);
     }
     return static_cast<std::int32_t>(value);
 }
-}  // namespace
 
 std::int32_t CheckedAdd(std::int32_t a, std::int32_t b) {
-    return Narrow(static_cast<long long>(a) + b);
+    return CheckedNarrow(std::int64_t{a} + b);
 }
 std::int32_t CheckedSubtract(std::int32_t a, std::int32_t b) {
-    return Narrow(static_cast<long long>(a) - b);
+    return CheckedNarrow(std::int64_t{a} - b);
 }
 std::int32_t CheckedMultiply(std::int32_t a, std::int32_t b) {
-    return Narrow(static_cast<long long>(a) * b);
+    return CheckedNarrow(std::int64_t{a} * b);
 }
 
 }  // namespace kelvora::core

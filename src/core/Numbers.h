@@ -29,6 +29,7 @@ std::string Format00(std::string_view text);
 std::string DecimalText(std::int32_t value);
 
 // 32-bit arithmetic that raises 6 instead of wrapping.
+std::int32_t CheckedNarrow(std::int64_t value);
 std::int32_t CheckedAdd(std::int32_t a, std::int32_t b);
 std::int32_t CheckedSubtract(std::int32_t a, std::int32_t b);
 std::int32_t CheckedMultiply(std::int32_t a, std::int32_t b);

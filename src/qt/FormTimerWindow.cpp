@@ -39,7 +39,8 @@ FormTimerWindow::FormTimerWindow() : QWidget(nullptr, kFrame) {
 
     CreateControls();
     logic_ = std::make_unique<core::FormTimer>(
-        core::FormControls{*this, *txtMM_, *txtSS_, *command1_, timer1_, messageBoxes_, events_});
+        core::FormControls{*this, *txtMM_, *txtSS_, *command1_, timer1_, messageBoxes_, events_,
+                           clock_});
     ConnectEvents();
     handle_ = RegisterWindow(this);
 }
@@ -69,8 +70,7 @@ void FormTimerWindow::CreateControls() {
 void FormTimerWindow::ConnectEvents() {
     connect(command1_, &QAbstractButton::clicked, this,
             [this] { Raise(&core::FormTimer::Command1_Click); });
-    connect(&timer1_.Ticks(), &QTimer::timeout, this,
-            [this] { Raise(&core::FormTimer::Timer1_Timer); });
+    timer1_.OnTick([this] { Raise(&core::FormTimer::Timer1_Timer); });
     connect(txtMM_, &EntryField::gotFocus, this,
             [this] { Raise(&core::FormTimer::txtMM_GotFocus); });
     connect(txtSS_, &EntryField::gotFocus, this,

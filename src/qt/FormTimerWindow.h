@@ -7,6 +7,7 @@
 #include "qt/CaretBlink.h"
 #include "qt/ColonLabel.h"
 #include "qt/MessageBoxes.h"
+#include "platform/SystemClock.h"
 #include "qt/TimerControl.h"
 
 namespace kelvora::qt {
@@ -61,6 +62,7 @@ class FormTimerWindow final : public QWidget, public core::Form {
     EntryField* txtSS_ = nullptr;
     EntryField* txtMM_ = nullptr;
     TimerControl timer1_;
+    platform::SystemClock clock_;
     ColonLabel label1_;
     MessageBoxes messageBoxes_{this};
     EventPump events_;

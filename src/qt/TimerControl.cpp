@@ -1,29 +1,42 @@
 #include "qt/TimerControl.h"
 
 #include "platform/PrepareSound.h"
-#include "qt/Layout.h"
 
 namespace kelvora::qt {
 
 TimerControl::TimerControl() {
     timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setInterval(layout::kTimer1IntervalMs);
-    timer_.start();  // enabled at creation; the load disables it first thing
+    timer_.setSingleShot(true);
+    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { Fire(); });
+    timer_.start(interval_);
 }
 
 void TimerControl::SetEnabled(bool enabled) {
-    // Enabling a timer that runs keeps its rhythm; only a disabled one starts
-    // a fresh interval.
+    // Enabling a timer that runs keeps its next tick where it is; only a
+    // disabled one starts a fresh interval.
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
     if (!enabled) {
         timer_.stop();
-    } else if (!timer_.isActive()) {
-        timer_.start();
-        // A running countdown ends in the alarm: load the sound library now,
-        // while nothing waits on it, rather than in the last tick.
-        platform::PrepareSound();
+        return;
     }
+    timer_.start(interval_);
+    // A running countdown ends in the alarm: load the sound library now,
+    // while nothing waits on it, rather than in the last tick.
+    platform::PrepareSound();
 }
 
-bool TimerControl::Enabled() const { return timer_.isActive(); }
+void TimerControl::SetInterval(int milliseconds) {
+    interval_ = milliseconds;
+    if (enabled_) timer_.start(interval_);
+}
+
+void TimerControl::Fire() {
+    if (!enabled_) return;
+    if (tick_) tick_();
+    // A tick that asked for no next one gets it a whole interval on, as from
+    // any timer that ticks once per interval.
+    if (enabled_ && !timer_.isActive()) timer_.start(interval_);
+}
 
 }  // namespace kelvora::qt

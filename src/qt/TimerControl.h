@@ -1,23 +1,37 @@
 #pragma once
 #include <QTimer>
+#include <functional>
 
 #include "core/Controls.h"
+#include "qt/Layout.h"
 
 namespace kelvora::qt {
 
-// Timer1: ticks once a second while enabled. A precise timer schedules each
-// tick from the previous one's due time, so ticks do not drift.
+// Timer1: a precise single-shot timer, so that each tick comes when the one
+// before asked for it and not by a rhythm of its own; a new QTimer is coarse,
+// with 5 % slack. A single-shot timer is inactive while its tick runs, so the
+// control keeps its own enabled state.
 class TimerControl final : public core::Timer {
   public:
     TimerControl();
 
-    void SetEnabled(bool enabled) override;
-    bool Enabled() const override;
+    // What a tick does; it runs only while the timer is enabled.
+    void OnTick(std::function<void()> tick) { tick_ = std::move(tick); }
 
-    QTimer& Ticks() { return timer_; }
+    void SetEnabled(bool enabled) override;
+    bool Enabled() const override { return enabled_; }
+    void SetInterval(int milliseconds) override;
+
+    // The wait for the next tick, for tests: -1 while none is due.
+    int RemainingMilliseconds() const { return timer_.remainingTime(); }
 
   private:
+    void Fire();
+
     QTimer timer_;
+    std::function<void()> tick_;
+    int interval_ = layout::kTimer1IntervalMs;
+    bool enabled_ = true;  // enabled when created; the load turns it off
 };
 
 }  // namespace kelvora::qt

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/FormTimer.h"
+#include "platform/SystemClock.h"
 #include "win32/Accessibility.h"
 #include "win32/EditBox.h"
 #include "win32/Handles.h"
@@ -90,6 +91,7 @@ class FormTimerWindow final : public WindowBase, public core::Form, public Messa
     EditBox txtSS_;
     PictureButtonControl command1_;
     TimerControl timer1_;
+    platform::SystemClock clock_;
     MessagePump events_{*this};
     Tooltips tooltips_;
     std::unique_ptr<core::FormTimer> logic_;

@@ -4,7 +4,7 @@ namespace kelvora::win32 {
 
 void TimerControl::Attach(HWND owner) {
     owner_ = owner;
-    if (enabled_) ::SetTimer(owner_, kId, kIntervalMs, nullptr);
+    if (enabled_) Start();
 }
 
 void TimerControl::SetEnabled(bool enabled) {
@@ -14,10 +14,19 @@ void TimerControl::SetEnabled(bool enabled) {
     enabled_ = enabled;
     if (owner_ == nullptr) return;
     if (enabled) {
-        ::SetTimer(owner_, kId, kIntervalMs, nullptr);
+        Start();
     } else {
         ::KillTimer(owner_, kId);
     }
 }
+
+void TimerControl::SetInterval(int milliseconds) {
+    interval_ = static_cast<UINT>(milliseconds);
+    if (enabled_ && owner_ != nullptr) Start();
+}
+
+// SetTimer on a timer that exists replaces its wait, and raises one shorter
+// than USER_TIMER_MINIMUM (10 ms) to that.
+void TimerControl::Start() const { ::SetTimer(owner_, kId, interval_, nullptr); }
 
 }  // namespace kelvora::win32

@@ -2,6 +2,7 @@
 // A front end of recording fakes around the real FormTimer, and the window
 // routines it calls (Fakes.cpp). The files it reads and writes are real ones.
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <utility>
@@ -36,14 +37,17 @@ struct FakeTextBox : core::TextBox {
     std::function<void()> onFocus;  // what else happens when the field takes the focus
 };
 
-// The window, its button, timer, message boxes and event queue in one.
+// The window, its button, timer, clock, message boxes and event queue in one.
 // clang-format off
-struct FakeFrontEnd : core::Form, core::PictureButton, core::Timer, core::MessageBox, core::EventPump {
+struct FakeFrontEnd : core::Form, core::PictureButton, core::Timer, core::Clock, core::MessageBox,
+                      core::EventPump {
     // clang-format on
     void Load() { timer.Form_Load(); }
     void Type(std::string mm, std::string ss) { txtMM.text = mm, txtSS.text = ss; }
     void Click() { timer.Command1_Click(); }
-    void Tick() { timer.Timer1_Timer(); }
+    // A tick on time: one second after the last.
+    void Tick() { Wait(1000), timer.Timer1_Timer(); }
+    void Wait(double milliseconds) { now += std::llround(milliseconds * 1e6); }
     std::string Shows() const { return txtMM.text + ":" + txtSS.text; }
 
     void SetCaption(const std::string& text) override { caption = text; }
@@ -60,8 +64,21 @@ struct FakeFrontEnd : core::Form, core::PictureButton, core::Timer, core::Messag
         picture = face == core::ButtonFace::Go ? "builtin:go" : "builtin:stop";
     }
     void SetFocus() override { focus = "Command1"; }
-    void SetEnabled(bool on) override { enabled = on; }
+    // The timer as both front ends have it: enabling starts a wait of the
+    // interval, setting the interval while enabled starts one from now.
+    void SetEnabled(bool on) override {
+        if (on != enabled) due = on ? now + interval * 1'000'000 : -1;
+        enabled = on;
+    }
     bool Enabled() const override { return enabled; }
+    void SetInterval(int milliseconds) override {
+        interval = milliseconds;
+        if (enabled) due = now + interval * 1'000'000;
+    }
+    // The milliseconds until the next tick is due, or "-" while none is.
+    std::string Waits() const { return due < 0 ? "-" : std::to_string((due - now) / 1'000'000); }
+    std::int64_t Now() const override { return now; }
+    int TickMarginMilliseconds() const override { return 16; }
     void Show(const std::string& text, int style, const std::string& title) override {
         messages += " [" + std::to_string(style) + " " + title + ": " + text + "]";
     }
@@ -78,8 +95,11 @@ struct FakeFrontEnd : core::Form, core::PictureButton, core::Timer, core::Messag
     std::int16_t cancel = 0;  // the unload event's argument, which nothing sets
     std::string messages;     // " [<style> <title>: <text>]" for each box shown
     int pumped = 0;
+    std::int64_t now = 7'000'000;  // the clock, in nanoseconds
+    std::int64_t interval = 1000;  // the timer's, in milliseconds
+    std::int64_t due = now + interval * 1'000'000;  // the next tick's time on the clock
     std::function<void()> pending;  // what the user does during the next DoEvents
-    core::FormTimer timer{{*this, txtMM, txtSS, *this, *this, *this, *this}};
+    core::FormTimer timer{{*this, txtMM, txtSS, *this, *this, *this, *this, *this}};
 };
 
 inline void FakeTextBox::SetFocus() {

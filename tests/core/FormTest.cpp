@@ -8,6 +8,8 @@
 #endif
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "Fakes.h"
 #include "core/App.h"
 #include "core/FileNumbers.h"
@@ -157,6 +159,42 @@ TEST_F(Form, ClicksDuringATickLetTheCountdownRunOnOrStopIt) {
               "000:1 stopped txtMM(0,3) [64 Kelvora: 分・秒の設定は1～999です。] "
               "[64 Kelvora: 分：秒の設定をしてください。]0,1\r\n");
     EXPECT_FALSE(ui.unloaded) << "the stop inside the last tick kept the alarm from sounding";
+}
+
+// The countdown follows the clock, whenever its ticks come. Steps: "+N" a tick
+// N ms after the last step, "s+N" the same with a click while it lets events
+// run, "w" N ms pass without a tick, "c" a click. Seen: the wait the timer was
+// set to at the start, then after each step the fields, if it ticked, and the
+// next wait ("-": the timer is off).
+TEST_F(Form, TicksShowTheTimeThatRemainsByTheClockHoweverLateOrEarlyTheyCome) {
+    // setting, steps, seen
+    // clang-format off
+    const std::string rows[][4] = {
+        {"0", "5", "+1016 +1000 +1000", "1016 00:04/1000 00:03/1000 00:02/1000"},
+        {"0", "5", "+1300.4 +715.6", "1016 00:04/716 00:03/1000"},  // late, re-armed from the start
+        {"0", "10", "+1016 +4200", "1016 00:09/1000 00:05/800"},     // a 3.2 s stall
+        {"0", "5", "+9000", "1016 00:00/- closed"},                   // stalled past the end
+        {"25", "0", "+1016 +600000 +1000", "1016 24:59/1000 14:59/1000 14:58/1000"},  // asleep
+        {"0", "5", "+985 +31 +970 +30", "1016 00:05/31 00:04/1000 00:04/30 00:03/1000"},  // early
+        {"0", "5", "+1016 s+1000 w5000 c +1016", "1016 00:04/1000 00:03/- 1016 00:02/1000"},
+        {"0", "5", "+1016 c w5000 c +1016", "1016 00:04/1000 - 1016 00:03/1000"}};
+    // clang-format on
+    for (const auto& [mm, ss, steps, expected] : rows) {
+        FakeFrontEnd ui;
+        ui.Load(), ui.Type(mm, ss), ui.Click();
+        std::string seen = ui.Waits();
+        std::istringstream script(steps);
+        for (std::string step; script >> step;) {
+            if (step == "c") {
+                ui.Click(), seen += " " + ui.Waits();
+                continue;
+            }
+            if (step.starts_with("s")) ui.pending = [&] { ui.Click(); }, step.erase(0, 1);
+            ui.Wait(std::stod(step.substr(1)));
+            if (step[0] == '+') ui.timer.Timer1_Timer(), seen += " " + ui.Shows() + "/" + ui.Waits();
+        }
+        EXPECT_EQ(seen + (ui.unloaded ? " closed" : ""), expected) << steps;
+    }
 }
 
 TEST_F(Form, FirstStartCreatesTheDataFolderAndOffersZero) {

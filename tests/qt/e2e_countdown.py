@@ -11,6 +11,7 @@
 
 import os
 import shutil
+import signal
 import stat
 import subprocess
 import sys
@@ -102,14 +103,18 @@ def first_countdown(folder, data, _):
     seen = sorted((name, c.getRoleName(), c.description) for name, c in kelvora.controls().items())
     check("screen reader", seen == [("分", "text", "1～999分を設定"), ("秒", "text", "1～999秒を設定"),
                                     ("開始", "push button", "")], f"{seen}")
-    started = time.monotonic()
-    kelvora.keys("0", "Tab", "3", "Return")
+    kelvora.keys("0", "Tab", "5", "Return")
     check("screen reader", "停止" in kelvora.controls(), "the button says 停止 while running")
+    # Held for 3 s, as by a machine too busy to run it: the count goes on.
+    kelvora.process.send_signal(signal.SIGSTOP)
+    time.sleep(3)
+    kelvora.process.send_signal(signal.SIGCONT)
     code = kelvora.ended(20)
-    elapsed = time.monotonic() - started
-    check(f"countdown under {LOCALE}", code == 0 and elapsed > 2.5,
-          f"exit code {code} after {elapsed:.1f} s")
-    check("setting file", (data / "TimerSet.txt").read_bytes() == b"0,3\r\n")
+    check(f"countdown under {LOCALE}", code == 0, f"exit code {code}")
+    check("setting file", (data / "TimerSet.txt").read_bytes() == b"0,5\r\n")
+    # From the start's save to the close's: the alarm came on time all the same.
+    late = (data / "Kelvora.ini").stat().st_mtime - (data / "TimerSet.txt").stat().st_mtime - 5
+    check("on time after a stall", -0.05 < late < 0.5, f"{late * 1000:.0f} ms late")
     profile = read_profile(data / "Kelvora.ini")
     check("profile", profile is not None and profile["showCmd"] == 1
           and profile["Right"] - profile["Left"] >= 98, f"{profile}")
