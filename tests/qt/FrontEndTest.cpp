@@ -10,6 +10,7 @@
 #include "qt/FormTimerWindow.h"
 #include "qt/PictureButton.h"
 #include "qt/PlatformChoice.h"
+#include "qt/TimerControl.h"
 
 namespace {
 
@@ -96,6 +97,28 @@ class FrontEndTest : public QObject {
             QCOMPARE(field->cursorPosition(), 1);
             QVERIFY(!field->hasSelectedText());
         }
+    }
+
+    // Each tick of the countdown sets the wait for the next. While a tick runs
+    // the timer still counts as enabled; a tick that sets no wait gets the
+    // last interval, and one that disables the timer ends the ticks.
+    void timerTicksWhenEachTickAsks() {
+        kelvora::qt::TimerControl timer;
+        timer.SetInterval(60'000);  // a minute's wait, from now
+        int ticks = 0;
+        bool enabledWhileTicking = true;
+        timer.OnTick([&] {
+            enabledWhileTicking = enabledWhileTicking && timer.Enabled();
+            if (++ticks == 1) timer.SetInterval(20);
+            if (ticks == 3) timer.SetEnabled(false);
+        });
+        timer.SetInterval(10);
+        QTRY_COMPARE(ticks, 3);
+        QVERIFY(enabledWhileTicking);
+        timer.SetInterval(10);
+        QTest::qWait(100);
+        QCOMPARE(ticks, 3);
+        QCOMPARE(timer.RemainingMilliseconds(), -1);
     }
 
     void caretRestsWhenIdleAndBlinksAgainOnInput() {
