@@ -35,6 +35,7 @@ import ctypes.util
 import os
 import select
 import shutil
+import signal
 import statistics
 import struct
 import subprocess
@@ -293,8 +294,28 @@ def measure_wakeups(x, program, temp):
     return figures
 
 
-def measure_alarm(x, temp, seconds=10):
-    """Lateness in ms: from the setting saved, from the Enter key, and the end."""
+class Stall:
+    """Holds a process with SIGSTOP for `seconds`, `after` seconds from now, as a
+    machine too busy to run it would; step() is called from a polling loop."""
+
+    def __init__(self, pid, seconds, after=1.5):
+        self.pid, self.seconds = pid, seconds
+        self.start = time.monotonic() + after
+        self.state = "waiting" if seconds else "done"
+
+    def step(self):
+        now = time.monotonic()
+        if self.state == "waiting" and now >= self.start:
+            os.kill(self.pid, signal.SIGSTOP)
+            self.state = "held"
+        elif self.state == "held" and now >= self.start + self.seconds:
+            os.kill(self.pid, signal.SIGCONT)
+            self.state = "done"
+
+
+def measure_alarm(x, temp, seconds=10, stall=0):
+    """Lateness in ms: from the setting saved, from the Enter key, and the end;
+    the program held for `stall` seconds on the way."""
     folder = portable_copy(temp)
     events = FolderEvents(folder / "Data")
     # No such audio driver: the sound call returns at once.
@@ -308,8 +329,10 @@ def measure_alarm(x, temp, seconds=10):
         xdotool("type", "--window", window, "--delay", "30", str(seconds))
         enter = time.monotonic()
         subprocess.Popen(["xdotool", "key", "Return"])
+        held = Stall(run.pid, stall)
         while run.process.poll() is None and time.monotonic() < enter + seconds + 30:
             events.poll(0.001)
+            held.step()
         ended = time.monotonic()
         events.poll(0)
     finally:

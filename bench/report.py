@@ -190,7 +190,7 @@ def wakeups_with_server(pid, server, seconds=5.0):
     return total, (server_after - server_before) / seconds
 
 
-def wine_measure_alarm(x, temp, seconds):
+def wine_measure_alarm(x, temp, seconds, stall=0):
     folder = windows_copy(temp)
     events = lb.FolderEvents(folder / "Data")
     run = WineStarted(x, folder / "Kelvora.exe", temp)
@@ -198,8 +198,10 @@ def wine_measure_alarm(x, temp, seconds):
         window = lb.window_of(lb.TITLE)
         focus_and_type(window, "0", str(seconds))
         subprocess.Popen(["xdotool", "key", "Return"])
+        held = lb.Stall(run.pid, stall)
         while run.process.poll() is None and time.monotonic() < run.shown + seconds + 60:
             events.poll(0.001)
+            held.step()
         events.poll(0)
     finally:
         run.end()
@@ -291,17 +293,20 @@ def main():
             services_kib = wine_services_rss_kib()
 
             alarms = {"Kelvora": {}, "Kelvora.exe": {}}
-            for seconds, runs in ((10, arguments.alarm_runs), (60, arguments.long_alarm_runs)):
+            # (setting, seconds held on the way): a 3 s stall, as of a machine
+            # too busy to run the program, must not make the alarm late.
+            for setting, runs in (((10, 0), arguments.alarm_runs), ((60, 0), arguments.long_alarm_runs),
+                                  ((10, 3), arguments.alarm_runs)):
                 linux, windows = [], []
                 for _ in range(runs):
-                    measured = lb.measure_alarm(x, temp, seconds)
+                    measured = lb.measure_alarm(x, temp, *setting)
                     if measured is not None:
                         linux.append(measured["from the setting saved"])
-                    measured = wine_measure_alarm(x, temp, seconds)
+                    measured = wine_measure_alarm(x, temp, *setting)
                     if measured is not None:
                         windows.append(measured)
-                alarms["Kelvora"][seconds] = linux
-                alarms["Kelvora.exe"][seconds] = windows
+                alarms["Kelvora"][setting] = linux
+                alarms["Kelvora.exe"][setting] = windows
         finally:
             wineserver("-k")
 
@@ -342,10 +347,11 @@ def main():
         ("Wake-ups/s, stopped, focused, 12 s idle",
          [wake(p, "stopped, focused, idle") for p in programs]),
         ("Wake-ups/s, running, focused", [wake(p, "running, focused") for p in programs]),
-        ("Alarm lateness, 10 s setting, ms",
-         [spread(alarms["Kelvora"][10], "", 1), "—", spread(alarms["Kelvora.exe"][10], "", 1), "—"]),
-        ("Alarm lateness, 60 s setting, ms",
-         [spread(alarms["Kelvora"][60], "", 1), "—", spread(alarms["Kelvora.exe"][60], "", 1), "—"]),
+        *((f"Alarm lateness, {name}, ms",
+           [spread(alarms["Kelvora"][setting], "", 1), "—",
+            spread(alarms["Kelvora.exe"][setting], "", 1), "—"])
+          for name, setting in (("10 s setting", (10, 0)), ("60 s setting", (60, 0)),
+                                ("10 s setting, held 3 s", (10, 3)))),
         ("Executable size, stripped, KiB",
          [cell(stripped_kib(lb.KELVORA / "Kelvora", "strip"), "", 0),
           cell(stripped_kib(lb.BARE, "strip"), "", 0),
@@ -356,7 +362,8 @@ def main():
     print(f"Kelvora benchmark, {today}: {platform.machine()}, {os.cpu_count()} cores, Xvfb with no "
           f"window manager, {wine_version}")
     print_table(f"Median (min–max) of {arguments.runs} starts; wake-ups over 5 s; alarm: "
-                f"{arguments.alarm_runs} × 10 s and {arguments.long_alarm_runs} × 60 s",
+                f"{arguments.alarm_runs} × 10 s, {arguments.long_alarm_runs} × 60 s and "
+                f"{arguments.alarm_runs} × 10 s held 3 s",
                 columns, rows)
     print(f"""
 Notes
@@ -371,7 +378,8 @@ Notes
     is the Wine server's over the same seconds: Windows messages pass through it.
   Alarm lateness: the profile file's creation at unload, minus the setting
     file's save at the start click, minus the setting. Sound drivers are off
-    on both sides, so the sound call returns at once.
+    on both sides, so the sound call returns at once. "Held 3 s": the
+    program's process is stopped (SIGSTOP) 1.5 s after the start for 3 s.
   Sizes: the Linux executables link Qt's shared libraries (not counted);
     the Windows ones are linked statically and stand alone.""")
     return 0
