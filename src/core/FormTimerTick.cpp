@@ -22,11 +22,16 @@ void FormTimer::RestartCount() {
     ArmNextTick(CountStart);
 }
 
+// The next tick is due at the next whole second since the start. A timer may
+// fire a little early against the clock, so the wait is rounded up and given
+// the clock's margin; a tick that comes early all the same counts nothing and
+// asks for the rest of its second.
 void FormTimer::ArmNextTick(std::int64_t now) {
-    const std::int64_t intoSecond = std::max<std::int64_t>(now - CountStart, 0) % kNanosecondsPerSecond;
+    const std::int64_t since = std::max<std::int64_t>(now - CountStart, 0);
+    const std::int64_t intoSecond = since % kNanosecondsPerSecond;
     const std::int64_t toNextSecond = kNanosecondsPerSecond - intoSecond;
-    const auto milliseconds = static_cast<int>(
-        (toNextSecond + kNanosecondsPerMillisecond - 1) / kNanosecondsPerMillisecond);
+    const auto milliseconds = static_cast<int>((toNextSecond + kNanosecondsPerMillisecond - 1) /
+                                               kNanosecondsPerMillisecond);
     Timer1.SetInterval(milliseconds + controls_.clock.TickMarginMilliseconds());
 }
 

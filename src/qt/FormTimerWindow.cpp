@@ -38,9 +38,8 @@ FormTimerWindow::FormTimerWindow() : QWidget(nullptr, kFrame) {
     setAutoFillBackground(true);
 
     CreateControls();
-    logic_ = std::make_unique<core::FormTimer>(
-        core::FormControls{*this, *txtMM_, *txtSS_, *command1_, timer1_, messageBoxes_, events_,
-                           clock_});
+    logic_ = std::make_unique<core::FormTimer>(core::FormControls{
+        *this, *txtMM_, *txtSS_, *command1_, timer1_, messageBoxes_, events_, clock_});
     ConnectEvents();
     handle_ = RegisterWindow(this);
 }

@@ -4,10 +4,10 @@
 
 #include "core/Controls.h"
 #include "core/FormTimer.h"
+#include "platform/SystemClock.h"
 #include "qt/CaretBlink.h"
 #include "qt/ColonLabel.h"
 #include "qt/MessageBoxes.h"
-#include "platform/SystemClock.h"
 #include "qt/TimerControl.h"
 
 namespace kelvora::qt {

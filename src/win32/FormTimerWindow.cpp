@@ -76,9 +76,8 @@ FormTimerWindow::FormTimerWindow(core::MessageBox& messageBox, std::function<voi
                                  AnnotationsFactory annotations)
     : messageBox_(messageBox),
       endProgram_(std::move(endProgram)),
-      logic_(std::make_unique<core::FormTimer>(
-          core::FormControls{*this, txtMM_, txtSS_, command1_, timer1_, messageBox_, events_,
-                             clock_})),
+      logic_(std::make_unique<core::FormTimer>(core::FormControls{
+          *this, txtMM_, txtSS_, command1_, timer1_, messageBox_, events_, clock_})),
       fieldAnnotations_(std::move(annotations)) {}
 
 SIZE FormTimerWindow::OuterSize(UINT dpi) {

@@ -95,10 +95,10 @@ struct FakeFrontEnd : core::Form, core::PictureButton, core::Timer, core::Clock,
     std::int16_t cancel = 0;  // the unload event's argument, which nothing sets
     std::string messages;     // " [<style> <title>: <text>]" for each box shown
     int pumped = 0;
-    std::int64_t now = 7'000'000;  // the clock, in nanoseconds
-    std::int64_t interval = 1000;  // the timer's, in milliseconds
+    std::int64_t now = 7'000'000;                   // the clock, in nanoseconds
+    std::int64_t interval = 1000;                   // the timer's, in milliseconds
     std::int64_t due = now + interval * 1'000'000;  // the next tick's time on the clock
-    std::function<void()> pending;  // what the user does during the next DoEvents
+    std::function<void()> pending;                  // what the user does during the next DoEvents
     core::FormTimer timer{{*this, txtMM, txtSS, *this, *this, *this, *this, *this}};
 };
 

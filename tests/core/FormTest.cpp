@@ -8,6 +8,7 @@
 #endif
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <sstream>
 
 #include "Fakes.h"
@@ -190,8 +191,12 @@ TEST_F(Form, TicksShowTheTimeThatRemainsByTheClockHoweverLateOrEarlyTheyCome) {
                 continue;
             }
             if (step.starts_with("s")) ui.pending = [&] { ui.Click(); }, step.erase(0, 1);
-            ui.Wait(std::stod(step.substr(1)));
-            if (step[0] == '+') ui.timer.Timer1_Timer(), seen += " " + ui.Shows() + "/" + ui.Waits();
+            double milliseconds = 0;  // read alike under every locale
+            std::from_chars(step.data() + 1, step.data() + step.size(), milliseconds);
+            ui.Wait(milliseconds);
+            if (step[0] != '+') continue;
+            ui.timer.Timer1_Timer();
+            seen += " " + ui.Shows() + "/" + ui.Waits();
         }
         EXPECT_EQ(seen + (ui.unloaded ? " closed" : ""), expected) << steps;
     }
