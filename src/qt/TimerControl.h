@@ -22,9 +22,6 @@ class TimerControl final : public core::Timer {
     bool Enabled() const override { return enabled_; }
     void SetInterval(int milliseconds) override;
 
-    // The wait for the next tick, for tests: -1 while none is due.
-    int RemainingMilliseconds() const { return timer_.remainingTime(); }
-
   private:
     void Fire();
 

@@ -64,19 +64,11 @@ struct FakeFrontEnd : core::Form, core::PictureButton, core::Timer, core::Clock,
         picture = face == core::ButtonFace::Go ? "builtin:go" : "builtin:stop";
     }
     void SetFocus() override { focus = "Command1"; }
-    // The timer as both front ends have it: enabling starts a wait of the
-    // interval, setting the interval while enabled starts one from now.
-    void SetEnabled(bool on) override {
-        if (on != enabled) due = on ? now + interval * 1'000'000 : -1;
-        enabled = on;
-    }
+    void SetEnabled(bool on) override { enabled = on; }
     bool Enabled() const override { return enabled; }
-    void SetInterval(int milliseconds) override {
-        interval = milliseconds;
-        if (enabled) due = now + interval * 1'000'000;
-    }
-    // The milliseconds until the next tick is due, or "-" while none is.
-    std::string Waits() const { return due < 0 ? "-" : std::to_string((due - now) / 1'000'000); }
+    void SetInterval(int milliseconds) override { interval = milliseconds; }
+    // The wait for the next tick the timer was last set to, "-" while it is off.
+    std::string Waits() const { return enabled ? std::to_string(interval) : "-"; }
     std::int64_t Now() const override { return now; }
     int TickMarginMilliseconds() const override { return 16; }
     void Show(const std::string& text, int style, const std::string& title) override {
@@ -95,10 +87,9 @@ struct FakeFrontEnd : core::Form, core::PictureButton, core::Timer, core::Clock,
     std::int16_t cancel = 0;  // the unload event's argument, which nothing sets
     std::string messages;     // " [<style> <title>: <text>]" for each box shown
     int pumped = 0;
-    std::int64_t now = 7'000'000;                   // the clock, in nanoseconds
-    std::int64_t interval = 1000;                   // the timer's, in milliseconds
-    std::int64_t due = now + interval * 1'000'000;  // the next tick's time on the clock
-    std::function<void()> pending;                  // what the user does during the next DoEvents
+    int interval = 1000;            // Timer1's, in milliseconds
+    std::int64_t now = 7'000'000;   // the clock, in nanoseconds
+    std::function<void()> pending;  // what the user does during the next DoEvents
     core::FormTimer timer{{*this, txtMM, txtSS, *this, *this, *this, *this, *this}};
 };
 

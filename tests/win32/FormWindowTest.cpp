@@ -2,8 +2,8 @@
 // the frame changes, the colours it paints, the hidden window made topmost
 // without taking the activation, the focus and selection as Windows' own
 // controls and messages move them, an open dialog's keys, the common controls
-// of its tips and message boxes, and the largest picture it takes. What a user
-// sees of the whole program is in end-to-end.sh.
+// of its tips and message boxes, the largest picture it takes, and Timer1.
+// What a user sees of the whole program is in end-to-end.sh.
 
 #include <map>
 
@@ -128,6 +128,22 @@ TEST_F(FormWindowTest, TheFocusSelectsAsOnWindowsAndADialogKeepsItsKeys) {
     ::SendMessageW(mm, EM_SETSEL, 1, 1);
     Mouse(MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(SelectionOf(mm), std::make_pair(0, 2)) << "selected once the click was done";
+}
+
+// Each tick of the countdown sets the wait for the next: the new wait replaces
+// the running one, and a disabled timer stays off.
+TEST(TimerControlTest, ANewWaitReplacesTheRunningOne) {
+    const HWND owner = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                         nullptr, nullptr);
+    TimerControl timer;
+    timer.SetInterval(60'000);
+    timer.Attach(owner);  // enabled since its creation: a minute's wait starts
+    for (const bool enabled : {true, false}) {
+        timer.SetEnabled(enabled), timer.SetInterval(10), ::Sleep(300);
+        MSG message;
+        EXPECT_EQ(::PeekMessageW(&message, owner, WM_TIMER, WM_TIMER, PM_REMOVE), enabled);
+    }
+    ::DestroyWindow(owner);
 }
 
 // A message box has the desktop's current look, like the tips: its button too
