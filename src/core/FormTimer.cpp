@@ -37,7 +37,7 @@ void FormTimer::ShowMessage(const std::string& text, int style, const std::strin
 void FormTimer::Form_Load() {
     try {
         Timer1.SetEnabled(false);
-        RestartCount();
+        ElapsedSeconds = 0;
         SetFilePaths();
         win32api::SetWindowPos(controls_.form.hWnd(), win32api::HWND_TOPMOST, 0, 0, 0, 0,
                                win32api::SWP_NOSIZE | win32api::SWP_NOMOVE);

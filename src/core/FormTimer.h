@@ -46,7 +46,8 @@ public:
 
 private:
     void RestartCount();
-    void ArmNextTick(std::int64_t now);
+    std::int64_t NanosecondsCounted() const;
+    void ArmNextTick(std::int64_t counted);
     void ReadField(TextBox& field, std::int32_t& member, const char* rejection, bool& inputError);
     void RejectSetting(const char* message, TextBox& fieldToCorrect);
     void SaveTimerSet();

@@ -19,17 +19,19 @@ constexpr std::int64_t kNanosecondsPerMillisecond = 1'000'000;
 void FormTimer::RestartCount() {
     ElapsedSeconds = 0;
     CountStart = controls_.clock.Now();
-    ArmNextTick(CountStart);
+    ArmNextTick(0);
+}
+
+std::int64_t FormTimer::NanosecondsCounted() const {
+    return std::max<std::int64_t>(controls_.clock.Now() - CountStart, 0);
 }
 
 // The next tick is due at the next whole second since the start. A timer may
 // fire a little early against the clock, so the wait is rounded up and given
 // the clock's margin; a tick that comes early all the same counts nothing and
 // asks for the rest of its second.
-void FormTimer::ArmNextTick(std::int64_t now) {
-    const std::int64_t since = std::max<std::int64_t>(now - CountStart, 0);
-    const std::int64_t intoSecond = since % kNanosecondsPerSecond;
-    const std::int64_t toNextSecond = kNanosecondsPerSecond - intoSecond;
+void FormTimer::ArmNextTick(std::int64_t counted) {
+    const std::int64_t toNextSecond = kNanosecondsPerSecond - counted % kNanosecondsPerSecond;
     const auto milliseconds = static_cast<int>((toNextSecond + kNanosecondsPerMillisecond - 1) /
                                                kNanosecondsPerMillisecond);
     Timer1.SetInterval(milliseconds + controls_.clock.TickMarginMilliseconds());
@@ -37,10 +39,10 @@ void FormTimer::ArmNextTick(std::int64_t now) {
 
 void FormTimer::Timer1_Timer() {
     if (TotalSeconds >= 1) {
-        const std::int64_t since = std::max<std::int64_t>(controls_.clock.Now() - CountStart, 0);
         // Past the end only when the tick came late: it shows zero, never a
         // negative time, and sounds the alarm now.
-        ElapsedSeconds = std::min(CheckedNarrow(since / kNanosecondsPerSecond), TotalSeconds);
+        const std::int32_t seconds = CheckedNarrow(NanosecondsCounted() / kNanosecondsPerSecond);
+        ElapsedSeconds = std::min(seconds, TotalSeconds);
         ShowRemainTime();
         if (ElapsedSeconds >= TotalSeconds) {
             Timer1.SetEnabled(false);
@@ -50,7 +52,7 @@ void FormTimer::Timer1_Timer() {
     }
     // Last of all, and only while enabled: a stop or an alarm handled while
     // the tick let events run stands.
-    if (Timer1.Enabled()) ArmNextTick(controls_.clock.Now());
+    if (Timer1.Enabled()) ArmNextTick(NanosecondsCounted());
 }
 
 void FormTimer::ShowRemainTime() {
