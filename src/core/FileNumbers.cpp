@@ -132,6 +132,4 @@ void Close(int fileNumber) {
     if (file->output != nullptr && !file->output->Commit()) RaiseError(kPermissionDenied);
 }
 
-bool IsOpen(int fileNumber) { return Table().count(fileNumber) != 0; }
-
 }  // namespace kelvora::core

@@ -38,6 +38,4 @@ void WriteRecord(int fileNumber, std::initializer_list<std::int32_t> values);
 // contents cannot be put in place; the old file is then left as it was.
 void Close(int fileNumber);
 
-bool IsOpen(int fileNumber);
-
 }  // namespace kelvora::core

@@ -47,7 +47,7 @@ TEST(Profile, ReadFindsTheValueOrGivesTheDefault) {
         {"Left=0\r\n[Other]\r\nLeft=1\r\n[WinPos]\r\nTop=2\r\n", "d"},
         {"[WinPos2]\r\nLeft=1\r\n", "d"}, {"[WinPos]\r\nLefty=1\r\n;Left=5\r\n", "d"},
         {"[WinPos]\nTop=2\nLeft=1\n", "1"}, {"[WinPos]\r\nLeft=120", "120"},
-        {"\xEF\xBB\xBF[WinPos]\r\nLeft=7\r\n", "7"}, {"", "d"},
+        {"\xEF\xBB\xBF[WinPos]\r\nLeft=7\r\n", "7"}, {"", "d"}, {"[XinPos]\r\nLeft=1\r\n", "d"},
         {"[WinPos]\r\nLeft=" + std::string(300, 'v') + "\r\n", std::string(255, 'v')}
     };
     // clang-format on
@@ -81,7 +81,7 @@ TEST(Profile, WriteCreatesReplacesAndDeletesWhatReadsBack) {
     const auto file = folder / "Kelvora.ini";
     EXPECT_NE(Write(folder / "Tiny.ini", "S", "K", ""), 0) << "the shortest names";
     for (const auto& [section, key, value, after] : steps) {
-        std::string seen = std::to_string(Write(file, section, key, value) != 0) + ":";
+        std::string seen = std::to_string(Write(file, section, key, value)) + ":";
         for (const auto& [s, k] :
              {std::pair{"WinPos", "Left"}, {"WinPos", "Top"}, {"Other", "Top"}}) {
             seen += " " + Read(file, s, k, "-");
@@ -106,6 +106,7 @@ TEST(Profile, AnEditLeavesEveryOtherByteAsItWas) {
         {"[O]\nx=1", "Left", "1", "[O]\nx=1\n[WinPos]\nLeft=1\n"},
         {"\xEF\xBB\xBF[WinPos]\r\nLeft=1\r\n", "Left", "2", "\xEF\xBB\xBF[WinPos]\r\nLeft=2\r\n"},
         {"[WinPos]\r\n Left = 1 \r\n", "Left", "1", "[WinPos]\r\n Left = 1 \r\n"},
+        {"[WinPos]\r\nLeft = 1\r\n", "Left", " 2", "[WinPos]\r\nLeft = 2\r\n"},
         {"[WinPos]\r\nLeft=1\r\nLeft=2\r\n", "LEFT", nullptr, "[WinPos]\r\nLeft=2\r\n"},
         {"[WinPos]\r\nTop=2", "Left", nullptr, "[WinPos]\r\nTop=2"},
         {"[A]\r\n[WinPos]\r\nLeft=1\r\n; mine\r\n[B]\r\ny=2\r\n", nullptr, nullptr,
