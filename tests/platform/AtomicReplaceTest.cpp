@@ -7,6 +7,9 @@
 
 #include "TempFolder.h"
 #include "platform/AtomicReplace.h"
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace kelvora::platform::test {
 namespace {
@@ -19,7 +22,7 @@ constexpr const char* kNew = "10,30\r\n";
 
 std::string Utf8(const fs::path& path) { return reinterpret_cast<const char*>(path.u8string().c_str()); }
 
-enum class Before { Missing, File, Leftover, Folder, LinkToFile };
+enum class Before { Missing, File, Leftover, HiddenLeftover, Folder, LinkToFile };
 
 // perms::unknown: the permissions a new file gets.
 struct ReplaceCase { const char* name; Before before; perms permissions; bool saved; };
@@ -30,7 +33,9 @@ const ReplaceCase kCases[] = {
     {"LeftoverOfACutShortSave", Before::Leftover, perms::unknown, true},
     {"ReadOnly", Before::File, perms::owner_read | perms::group_read, false},
     {"Folder", Before::Folder, perms::unknown, false},
-#ifndef _WIN32
+#ifdef _WIN32
+    {"HiddenFileAndTheLeftoverOfItsSave", Before::HiddenLeftover, perms::unknown, true},
+#else
     {"OwnPermissions", Before::File, perms::owner_read | perms::owner_write, true},
     {"LinkIntoASyncedFolder", Before::LinkToFile, perms::unknown, true},
     {"LinkToAReadOnlyFile", Before::LinkToFile, perms::owner_read, false},
@@ -46,7 +51,16 @@ TEST(FileReplacement, KeepsWhatTheUserSetUpAndLeavesNothingBeside) {
         const fs::path file = c.before == Before::LinkToFile ? folder / "Synced.txt" : target;
         if (c.before == Before::Folder) fs::create_directory(target);
         if (c.before != Before::Missing && c.before != Before::Folder) WriteBytes(file, kOld);
-        if (c.before == Before::Leftover) WriteBytes(folder / "TimerSet.txt.tmp", "longer leftover");
+        if (c.before == Before::Leftover || c.before == Before::HiddenLeftover)
+            WriteBytes(folder / "TimerSet.txt.tmp", "longer leftover");
+#ifdef _WIN32
+        // As a cut-short save leaves them. Windows refuses to overwrite a
+        // hidden file as a plain one; Wine does not, so only Windows tells.
+        for (const char* name : {"TimerSet.txt", "TimerSet.txt.tmp"}) {
+            if (c.before == Before::HiddenLeftover)
+                ::SetFileAttributesW((folder / name).c_str(), FILE_ATTRIBUTE_HIDDEN);
+        }
+#endif
         if (c.before == Before::LinkToFile) fs::create_symlink(file, target);
         if (c.permissions != perms::unknown) fs::permissions(file, c.permissions);
 

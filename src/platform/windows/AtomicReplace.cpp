@@ -17,6 +17,10 @@ constexpr DWORD kKeptAttributes =
 
 FileReplacement::FileReplacement(const std::string& target)
     : target_(target), temporary_(TemporaryFor(target)) {
+    // A path without a folder (a data folder that could not be made leaves the
+    // path empty) would put the temporary file in the current folder, where a
+    // user's own file of that name would be overwritten and deleted.
+    if (target_.find_first_of("\\/") == std::string::npos) return;
     // MoveFileExW would replace a read-only file (Wine's does), so the
     // attribute is checked here.
     const DWORD old = ::GetFileAttributesW(Utf8ToWide(target_).c_str());
@@ -28,9 +32,19 @@ FileReplacement::FileReplacement(const std::string& target)
     }
     // Shared with no one: a second instance saving at the same moment is
     // refused rather than writing into the same temporary file.
-    const HANDLE file =
-        ::CreateFileW(Utf8ToWide(temporary_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::wstring temporary = Utf8ToWide(temporary_);
+    const auto create = [&temporary] {
+        return ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    HANDLE file = create();
+    // A save cut short leaves the temporary file with the target's hidden or
+    // system attribute, which CREATE_ALWAYS refuses to overwrite without
+    // them: every later save would fail.
+    if (file == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_ACCESS_DENIED &&
+        ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+        file = create();
+    }
     if (file == INVALID_HANDLE_VALUE) return;
     handle_ = reinterpret_cast<std::intptr_t>(file);
     if (old != INVALID_FILE_ATTRIBUTES && (old & kKeptAttributes) != 0) {
