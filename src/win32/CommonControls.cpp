@@ -1,6 +1,7 @@
 #include "win32/CommonControls.h"
 
 #include "platform/windows/LibraryRoutine.h"
+#include "platform/windows/SystemLibraries.h"
 #include "win32/ResourceIds.h"
 // INITCOMMONCONTROLSEX and the class names.
 #include <commctrl.h>
@@ -37,8 +38,7 @@ bool LoadTooltipClass() {
     const CommonControlsScope scope;
     // Found by the context among the system's side-by-side assemblies; only
     // from the system folder otherwise.
-    const HMODULE library =
-        ::LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    const HMODULE library = platform::LoadSystemLibrary(L"comctl32.dll");
     using Initialize = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     const auto initialize = platform::LibraryRoutine<Initialize>(library, "InitCommonControlsEx");
     const INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};

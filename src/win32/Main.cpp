@@ -4,11 +4,15 @@
 #include "win32/FormTimerWindow.h"
 #include "win32/SystemDialogs.h"
 #include "win32/SystemHeaders.h"
+// After the front end's headers, which order windows.h after the logic's.
+#include "platform/windows/SystemLibraries.h"
 // COM for the imaging component and the accessibility annotations.
 #include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
+    // Before anything can load a library on the program's behalf.
+    kelvora::platform::SearchSystemFolderOnly();
     const HRESULT com =
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 

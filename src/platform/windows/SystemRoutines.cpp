@@ -9,6 +9,7 @@
 
 // After the declarations above: windows.h defines some of their names as macros.
 #include "platform/windows/LibraryRoutine.h"
+#include "platform/windows/SystemLibraries.h"
 #include "platform/windows/Utf16.h"
 // PlaySoundW's flags; not in windows.h when it is lean.
 #include <mmsystem.h>
@@ -45,12 +46,10 @@ using PlaySoundRoutine = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
 
 // winmm's PlaySoundW, loaded when the alarm first sounds: winmm and the audio
 // compression manager it brings cost a quarter of a megabyte to a window that
-// may never reach zero. Only from the system folder, never from beside the
-// executable, which may be any folder a user unpacked it to. Null when the
-// system has no such library.
+// may never reach zero. Null when the system has no such library.
 PlaySoundRoutine SystemPlaySound() {
     static const PlaySoundRoutine routine = platform::LibraryRoutine<PlaySoundRoutine>(
-        ::LoadLibraryExW(L"winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "PlaySoundW");
+        platform::LoadSystemLibrary(L"winmm.dll"), "PlaySoundW");
     return routine;
 }
 
