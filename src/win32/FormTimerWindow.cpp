@@ -197,9 +197,14 @@ void FormTimerWindow::LoadAndShow() {
     tooltips_.Attach(Handle());
     tooltips_.Add(txtMM_.Handle(), core::messages::kMinutesTip);
     tooltips_.Add(txtSS_.Handle(), core::messages::kSecondsTip);
-    // The saved placement shows the window in its saved state; a window that
-    // is still hidden (a failed load, or a saved hidden state) is shown now.
-    if (Handle() != nullptr && !::IsWindowVisible(Handle())) ::ShowWindow(Handle(), SW_SHOW);
+    // The saved placement shows the window; one that is still hidden (a failed
+    // load) is shown now. A shortcut set to run minimized or maximized has
+    // Windows put its state in place of the program's first show: the window
+    // takes no other state than normal.
+    const HWND window = Handle();
+    if (window == nullptr) return;
+    if (!::IsWindowVisible(window)) ::ShowWindow(window, SW_SHOWNORMAL);
+    if (::IsIconic(window) || ::IsZoomed(window)) ::ShowWindow(window, SW_RESTORE);
 }
 
 HWND FormTimerWindow::ControlHandle(FormControl control) const {

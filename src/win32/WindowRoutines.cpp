@@ -42,7 +42,10 @@ std::int32_t GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl) {
     return done;
 }
 
-// The window's size is its own: a rectangle of another size (edited by hand,
+// The window opens normal, whatever state was saved: minimized, a tool window
+// without a taskbar button would lie out of reach at (-32000, -32000), and
+// maximized it would be a black rectangle the size of the screen. The
+// window's size is its own: a rectangle of another size (edited by hand,
 // or saved at another density) keeps only its position. The system moves a
 // rectangle that lies off every screen back onto one, and it must move one of
 // the real window's size for the whole window to end up visible. Edges near
@@ -51,6 +54,8 @@ std::int32_t GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl) {
 std::int32_t SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl) {
     ::WINDOWPLACEMENT placement;
     std::memcpy(&placement, lpwndpl, sizeof(placement));
+    placement.showCmd = SW_SHOWNORMAL;
+    placement.flags &= ~static_cast<UINT>(WPF_RESTORETOMAXIMIZED);
     ::WINDOWPLACEMENT current{};
     current.length = sizeof(current);
     if (::GetWindowPlacement(Native(hWnd), &current)) {

@@ -7,8 +7,9 @@
 # program is held for 3 s on the way, yet sounds the alarm on time; the second
 # starts with Escape in a folder named outside the ANSI code page, with no
 # data folder yet; the third starts with Space on the button, from a profile
-# of another size on the screen, and a logoff ends it while counting; the
-# fourth opens on a profile at the ends of the 32-bit range. Each time the
+# of another size on the screen saved minimized, and a logoff ends it while
+# counting; the fourth opens on a profile at the ends of the 32-bit range
+# saved maximized, from a shortcut set to run minimized. Each time the
 # window must lie wholly on the 1280 x 1024 screen at its own size, without
 # the common controls loaded while the pointer is away, and the profile must
 # hold where it was at the end.
@@ -24,15 +25,16 @@ failures=0
 xdotool mousemove 640 1000
 fail() { echo "FAIL [$name]: $*" && failures=$((failures + 1)); }
 
-# run NAME SETTING "LEFT TOP RIGHT BOTTOM" KEYS...; no profile: no data folder.
+# run NAME SETTING "LEFT TOP RIGHT BOTTOM SHOWCMD" KEYS...; no profile: no
+# data folder. With `minimized` set, started as a minimized shortcut starts it.
 run() {
     name="$1" folder="$work/$1" window=""
     mkdir -p "$folder/Data" && cp "$portable/Kelvora.exe" "$folder/"
     if [ -n "$3" ]; then
         cp "$portable"/Data/{notify.wav,button_go.gif,button_stop.gif} "$folder/Data/"
-        printf '[WinPos]\r\nLeft=%s\r\nTop=%s\r\nRight=%s\r\nBottom=%s\r\n' $3 >"$folder/Data/Kelvora.ini"
+        printf '[WinPos]\r\nLeft=%s\r\nTop=%s\r\nRight=%s\r\nBottom=%s\r\nshowCmd=%s\r\n' $3 >"$folder/Data/Kelvora.ini"
     else rmdir "$folder/Data"; fi
-    "$root/scripts/wine-run.sh" "$folder/Kelvora.exe" &>"$work/$name.log" &
+    "$root/scripts/wine-run.sh" ${minimized:+start /wait /min /unix} "$folder/Kelvora.exe" &>"$work/$name.log" &
     local program=$! setting="$2" saved="$3" alarm=1 && shift 3
     for _ in $(seq 300); do
         window="$(xdotool search --onlyvisible --name '^  Kelvora$' | head -n 1)" && break
@@ -42,7 +44,7 @@ run() {
     eval "$(xdotool getwindowgeometry --shell "$window")"
     ((X >= 0 && Y >= 0 && X + WIDTH <= 1280 && Y + HEIGHT <= 1024 && WIDTH < 200)) ||
         fail "not wholly on screen: $X,$Y ${WIDTH}x$HEIGHT"
-    [ "$saved" != "200 150 900 700" ] || ((X == 200 && Y == 150)) || fail "not at 200,150"
+    [[ "$saved" != "200 150 900 700"* ]] || ((X == 200 && Y == 150)) || fail "not at 200,150"
     # With the pointer elsewhere, the common controls for the tips stay unloaded.
     ! grep -qs comctl32 $(pgrep -f 'Kelvora\.exe' | sed 's|.*|/proc/&/maps|') ||
         fail "common controls loaded before the pointer came"
@@ -65,8 +67,8 @@ run() {
     done
 }
 
-run Kelvora 0,5 "5000 4000 5110 4040" 0 Tab 5 Return stall
+run Kelvora 0,5 "5000 4000 5110 4040 1" 0 Tab 5 Return stall
 run "Café ⏰ 😀" 0,2 "" 0 Tab 2 Escape
-run logoff 0,30 "200 150 900 700" 0 Tab 3 0 Tab space logoff
-run ends 0,2 "2147483000 -2147483648 2147483647 -2147483600" 0 Tab 2 Return
+run logoff 0,30 "200 150 900 700 2" 0 Tab 3 0 Tab space logoff
+minimized=1 run ends 0,2 "2147483000 -2147483648 2147483647 -2147483600 3" 0 Tab 2 Return
 [ "$failures" -eq 0 ] && echo "end to end: 4 runs passed"
