@@ -72,6 +72,10 @@ std::unique_ptr<Annotations> SystemAnnotations() {
 void FieldAnnotations::Attach(HWND minutes, HWND seconds) {
     minutes_ = minutes;
     seconds_ = seconds;
+    GiveIfScreenReaderRuns();
+}
+
+void FieldAnnotations::GiveIfScreenReaderRuns() {
     BOOL screenReader = FALSE;
     if (::SystemParametersInfoW(SPI_GETSCREENREADER, 0, &screenReader, 0) && screenReader) Give();
 }

@@ -38,10 +38,12 @@ std::unique_ptr<Annotations> SystemAnnotations();
 using AnnotationsFactory = std::function<std::unique_ptr<Annotations>()>;
 
 // The names and descriptions of the minutes and seconds fields. They are given
-// when a screen reader is running as the window is made, else when a client
-// first asks the form for its accessible object (WM_GETOBJECT), as each one
-// does on its way to the controls: the service brings a library of its own
-// into the process, which a user without assistive technology need not carry.
+// once a screen reader says it runs, as the window is made or later, or else
+// when a client first asks the form or either field for its accessible
+// object: a reader started after Kelvora, or one that does not announce
+// itself, may ask the focused field directly, and hears its name all the
+// same. Not before: the service brings a library of its own into the
+// process, which a user without assistive technology need not carry.
 class FieldAnnotations {
   public:
     explicit FieldAnnotations(AnnotationsFactory factory) : factory_(std::move(factory)) {}
@@ -49,6 +51,8 @@ class FieldAnnotations {
     void Attach(HWND minutes, HWND seconds);
     // Once; later calls find the fields annotated.
     void Give();
+    // At the start, and whenever the system's screen reader flag changes.
+    void GiveIfScreenReaderRuns();
     // Before the fields are destroyed, and the service before COM goes.
     void Withdraw();
 

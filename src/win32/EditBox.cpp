@@ -16,6 +16,75 @@ int UnitsForCharacters(std::wstring_view text, int from, int characters) {
     return unit - start;
 }
 
+namespace {
+
+// What the keyboard types for Ctrl+A and Ctrl+Backspace.
+constexpr WPARAM kCtrlA = 0x01;
+constexpr WPARAM kCtrlBackspace = 0x7F;
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\x3000'; }
+
+}  // namespace
+
+void EditBox::Attach(HWND edit) {
+    Detach();
+    edit_ = edit;
+    if (edit_ == nullptr) return;
+    ::SetWindowLongPtrW(edit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    control_ = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditBox::Procedure)));
+}
+
+void EditBox::Detach() {
+    if (edit_ == nullptr || control_ == nullptr) return;
+    ::SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control_));
+    ::SetWindowLongPtrW(edit_, GWLP_USERDATA, 0);
+    control_ = nullptr;
+}
+
+LRESULT CALLBACK EditBox::Procedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<EditBox*>(::GetWindowLongPtrW(edit, GWLP_USERDATA));
+    if (self == nullptr) return ::DefWindowProcW(edit, message, wParam, lParam);
+    const WNDPROC control = self->control_;
+    switch (message) {
+        case WM_GETOBJECT:
+            if (self->asked_) self->asked_();
+            break;
+        case WM_CHAR:
+            if (wParam == kCtrlA) {
+                ::SendMessageW(edit, EM_SETSEL, 0, -1);
+                return 0;
+            }
+            if (wParam == kCtrlBackspace) {
+                self->DeleteWordBeforeCaret();
+                return 0;
+            }
+            break;
+        case WM_NCDESTROY:
+            self->Detach();
+            self->edit_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return ::CallWindowProcW(control, edit, message, wParam, lParam);
+}
+
+// A selection goes as with Backspace; otherwise the blanks before the caret
+// and the word before them.
+void EditBox::DeleteWordBeforeCaret() {
+    DWORD start = 0;
+    DWORD end = 0;
+    ::SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (start == end) {
+        const std::wstring text = WideText();
+        while (start > 0 && IsBlank(text[start - 1])) --start;
+        while (start > 0 && !IsBlank(text[start - 1])) --start;
+        ::SendMessageW(edit_, EM_SETSEL, start, end);
+    }
+    ::SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+}
+
 std::wstring EditBox::WideText() const {
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(edit_)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(

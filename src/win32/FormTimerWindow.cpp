@@ -163,6 +163,9 @@ void FormTimerWindow::CreateControls() {
     fieldBrush_.reset(::CreateSolidBrush(kFieldBackground));
     command1_.SetBuiltInPicture(core::ButtonFace::Go);
     fieldAnnotations_.Attach(txtMM_.Handle(), txtSS_.Handle());
+    for (EditBox* field : {&txtMM_, &txtSS_}) {
+        field->OnAccessibleObjectRequest([this] { fieldAnnotations_.Give(); });
+    }
 }
 
 void FormTimerWindow::ApplyLayout() {
@@ -317,6 +320,7 @@ LRESULT FormTimerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             break;
         case WM_SETTINGCHANGE:
             if (wParam == SPI_SETNONCLIENTMETRICS) FitFrame(true);
+            if (wParam == SPI_SETSCREENREADER) fieldAnnotations_.GiveIfScreenReaderRuns();
             break;
         case WM_THEMECHANGED:
             FitFrame(true);

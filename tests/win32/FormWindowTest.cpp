@@ -116,6 +116,13 @@ TEST_F(FormWindowTest, TheFocusSelectsAsOnWindowsAndADialogKeepsItsKeys) {
     ::DestroyWindow(dialog);
     PressKey('5');
     EXPECT_EQ(SelectionOf(ss), std::make_pair(2, 2)) << "the returning focus did not select";
+    // Ctrl+A and Ctrl+Backspace as Windows' keyboard sends them (Wine's sends
+    // Backspace), which the classic edit control takes for characters.
+    ::SendMessageW(ss, WM_CHAR, 0x01, 0);
+    EXPECT_EQ(SelectionOf(ss), std::make_pair(0, 2)) << "Ctrl+A";
+    ::SendMessageW(ss, EM_SETSEL, 2, 2);
+    ::SendMessageW(ss, WM_CHAR, 0x7F, 0);
+    EXPECT_EQ(::GetWindowTextLengthW(ss), 0) << "Ctrl+Backspace took the word, and typed no box";
 
     // Windows' edit control places the caret at the click after the focus has
     // come; Wine's before. A pointer resting on a field shows its tip.
