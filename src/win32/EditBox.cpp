@@ -75,7 +75,8 @@ LRESULT CALLBACK EditBox::Procedure(HWND edit, UINT message, WPARAM wParam, LPAR
 void EditBox::DeleteWordBeforeCaret() {
     DWORD start = 0;
     DWORD end = 0;
-    ::SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    ::SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
     if (start == end) {
         const std::wstring text = WideText();
         while (start > 0 && IsBlank(text[start - 1])) --start;

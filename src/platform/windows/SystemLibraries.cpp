@@ -10,8 +10,8 @@ void SearchSystemFolderOnly() {
     // By name: a static import would keep Kelvora.exe from starting at all on
     // a Windows 7 without the routine.
     using Routine = BOOL(WINAPI*)(DWORD);
-    const auto restrict = LibraryRoutine<Routine>(::GetModuleHandleW(L"kernel32.dll"),
-                                                  "SetDefaultDllDirectories");
+    const auto restrict =
+        LibraryRoutine<Routine>(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
     if (restrict == nullptr || !restrict(LOAD_LIBRARY_SEARCH_SYSTEM32)) ::SetDllDirectoryW(L"");
 }
 
