@@ -170,8 +170,9 @@ void FormTimerWindow::CreateControls() {
 
 void FormTimerWindow::ApplyLayout() {
     layout_ = LayoutAt(dpi_);
-    FontHandle fieldFont = CreateGothicFont(layout_.fieldFontHeight);
-    FontHandle labelFont = CreateGothicFont(layout_.labelFontHeight);
+    const GothicFace face = ChooseGothicFace(layout_.fieldFontHeight);
+    FontHandle fieldFont = CreateGothicFont(face, layout_.fieldFontHeight);
+    FontHandle labelFont = CreateGothicFont(face, layout_.labelFontHeight);
 
     Place(command1_.Handle(), layout_.command1);
     // The fields have neither border nor margins: 21 pixels leave the

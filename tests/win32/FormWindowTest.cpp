@@ -1,14 +1,16 @@
 // What only the Windows front end does: the layout at each density and after
-// the frame changes, the colours it paints, the hidden window made topmost
-// without taking the activation, the focus and selection as Windows' own
-// controls and messages move them, an open dialog's keys, the common controls
-// of its tips and message boxes, the largest picture it takes, and Timer1.
+// the frame changes, the digits' room, the colours it paints, the hidden
+// window made topmost without taking the activation, the focus, selection and
+// keys as Windows' own controls and messages move them, an open dialog's
+// keys, the common controls of its tips and message boxes, the largest
+// picture it takes, and Timer1.
 // What a user sees of the whole program is in end-to-end.sh.
 
 #include <map>
 
 #include "FormWindowFixture.h"
 #include "core/ModuleWin32API.h"
+#include "win32/Fonts.h"
 #include "win32/Layout.h"
 #include "win32/Picture.h"
 #include "win32/ResourceIds.h"
@@ -75,6 +77,13 @@ TEST_F(FormWindowTest, LaysOutAtEachDensityAndForEachFrameAndPaintsAColonThatRea
     ::RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     const HDC dc = ::GetDC(form);
     const FormLayout layout = LayoutAt(own);
+    // Three digits fit txtMM and two txtSS, in whatever fixed-pitch face
+    // stands for the Gothic.
+    const int digit = FixedPitchDigitWidth(
+        reinterpret_cast<HFONT>(::SendMessageW(Control(FormControl::txtMM), WM_GETFONT, 0, 0)));
+    EXPECT_TRUE(digit > 0 && 3 * digit <= layout.txtMM.right - layout.txtMM.left &&
+                2 * digit <= layout.txtSS.right - layout.txtSS.left)
+        << digit;
     const RECT& label = layout.label1;
     const int middle = (layout.command1.left + layout.command1.right) / 2;
     EXPECT_EQ(::GetPixel(dc, label.left + 2, label.top + 1), RGB(0, 0, 64)) << "the strip";
