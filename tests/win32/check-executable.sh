@@ -17,6 +17,13 @@ dlls="$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr '[:upper:]' '[:lower:]')
 [ -n "$dlls" ] || { echo "no imports read from $2"; exit 1; }
 others="$(grep -Ev "$allowed" <<<"$dlls" || true)"
 [ -z "$others" ] || { echo "NOT Known DLLs: $others"; exit 1; }
+# The loader takes the libraries behind the imports from the system folder
+# too: DependentLoadFlags, bytes 78 and 79 of the load configuration, 0x800.
+base="$(sed -n 's/^ImageBase\s*//p' <<<"$headers")"
+config="$(sed -n 's/^Entry a \([0-9a-f]*\) .*Load Configuration Directory$/\1/p' <<<"$headers")"
+at=$((0x$base + 0x$config + 78))
+flags="$("$1" -s --start-address=$at --stop-address=$((at + 2)) "$2" | sed -n 's/^ [0-9a-f]* \([0-9a-f]\{4\}\) .*/\1/p')"
+[ "$flags" = 0008 ] || { echo "DependentLoadFlags not 0x800: ${flags:-none}"; exit 1; }
 # Resource type 3 (icons) holds six names.
 grep -A1 -E '^[0-9a-f]{3}   Entry: ID: 0x000003,' <<<"$headers" | grep -q 'IDs: 6' ||
     { echo "not six icon images"; exit 1; }
