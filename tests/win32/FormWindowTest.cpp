@@ -10,6 +10,7 @@
 
 #include "FormWindowFixture.h"
 #include "core/ModuleWin32API.h"
+#include "platform/windows/SystemLibraries.h"
 #include "win32/Fonts.h"
 #include "win32/Layout.h"
 #include "win32/Picture.h"
@@ -226,6 +227,23 @@ TEST(WindowRoutines, TopmostWithoutActivationOnlyWhileHidden) {
     EXPECT_EQ(::GetActiveWindow(), form);
     ::DestroyWindow(form);
     ::DestroyWindow(active);
+}
+
+// Once Kelvora.exe has narrowed the search, a library of a name the system
+// lacks is not loaded from beside the executable.
+TEST(SystemLibraries, NoneFromBesideTheExecutable) {
+    wchar_t self[MAX_PATH]{};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const auto planted = std::filesystem::path(self).parent_path() / "kelvora-planted.dll";
+    std::filesystem::remove(planted);  // left by a run that failed
+    std::filesystem::copy_file(self, planted);
+    const HMODULE before = ::LoadLibraryW(L"kelvora-planted.dll");
+    ::FreeLibrary(before);
+    platform::SearchSystemFolderOnly();
+    const HMODULE after = ::LoadLibraryW(L"kelvora-planted.dll");
+    ::FreeLibrary(after);
+    std::filesystem::remove(planted);
+    EXPECT_TRUE(before != nullptr && after == nullptr);
 }
 
 // A GIF's header may claim 65535 x 65535 pixels, 17 GB, in a 1 KB file.
