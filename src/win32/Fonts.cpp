@@ -31,8 +31,22 @@ std::vector<GothicFace> FixedPitchFaces(BYTE charset) {
     return faces;
 }
 
-bool DigitsFit(const GothicFace& face, int pixelHeight) {
+// Under either of its names, as the system reports the face it gave.
+bool IsTheGothic(HFONT font) {
+    const HDC screen = ::GetDC(nullptr);
+    wchar_t name[LF_FACESIZE]{};
+    {
+        const SelectGuard selected(screen, font);
+        ::GetTextFaceW(screen, LF_FACESIZE, name);
+    }
+    ::ReleaseDC(nullptr, screen);
+    return std::wcscmp(name, kGothic) == 0 || std::wcscmp(name, L"MS Gothic") == 0;
+}
+
+// The Gothic itself always serves, whatever its digits measure.
+bool Serves(const GothicFace& face, int pixelHeight) {
     const FontHandle font = CreateGothicFont(face, pixelHeight);
+    if (IsTheGothic(font.get())) return true;
     const int width = FixedPitchDigitWidth(font.get());
     return width > 0 && width <= GothicDigitWidth(pixelHeight);
 }
@@ -59,10 +73,10 @@ int FixedPitchDigitWidth(HFONT font) {
 
 GothicFace ChooseGothicFace(int pixelHeight) {
     const GothicFace gothic{kGothic, SHIFTJIS_CHARSET};
-    if (DigitsFit(gothic, pixelHeight)) return gothic;
+    if (Serves(gothic, pixelHeight)) return gothic;
     for (const BYTE charset : {BYTE{SHIFTJIS_CHARSET}, BYTE{DEFAULT_CHARSET}}) {
         for (const GothicFace& face : FixedPitchFaces(charset)) {
-            if (DigitsFit(face, pixelHeight)) return face;
+            if (Serves(face, pixelHeight)) return face;
         }
     }
     // None fits: the system's choice, as before.

@@ -16,13 +16,13 @@ struct GothicFace {
 // more for the bold. Three fit txtMM and two fit txtSS at every density.
 constexpr int GothicDigitWidth(int pixelHeight) { return (pixelHeight + 1) / 2 + 1; }
 
-// "ＭＳ ゴシック" in Shift-JIS, or what the system gives for it, as long as
-// that is fixed-pitch and its digits are no wider than the Gothic face's at
-// `pixelHeight`. The face is an optional feature outside Japanese Windows,
-// and where it is missing the system may well give a face that is not
-// fixed-pitch, or one whose digits push the third one out of txtMM. Then
-// the first fixed-pitch face whose digits fit: a Japanese one if any fits,
-// else any other.
+// "ＭＳ ゴシック" in Shift-JIS where Windows has it. It is an optional feature
+// outside Japanese Windows, and where it is missing the system may give a
+// face that is not fixed-pitch, or one whose digits push the third one out of
+// txtMM. What the system gives serves when it is fixed-pitch and its digits
+// are no wider than the Gothic's at `pixelHeight`; else the first such face,
+// a Japanese one if any fits, else any other; else, as a last resort, the
+// system's choice after all.
 GothicFace ChooseGothicFace(int pixelHeight);
 
 // Bold, at a character height of `pixelHeight`.
