@@ -208,7 +208,13 @@ void FormTimerWindow::LoadAndShow() {
     const HWND window = Handle();
     if (window == nullptr) return;
     if (!::IsWindowVisible(window)) ::ShowWindow(window, SW_SHOWNORMAL);
-    if (::IsIconic(window) || ::IsZoomed(window)) ::ShowWindow(window, SW_RESTORE);
+    if (::IsIconic(window) || ::IsZoomed(window)) {
+        // The activation that comes with the restore keeps the focus the load gave.
+        const HWND focus = ::GetFocus();
+        ::ShowWindow(window, SW_RESTORE);
+        if (focus != nullptr && ::IsChild(window, focus) && ::GetFocus() != focus)
+            ::SetFocus(focus);
+    }
 }
 
 HWND FormTimerWindow::ControlHandle(FormControl control) const {
