@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Points a PE32+ executable's load-configuration directory at the structure
 named _load_config_used, as the linkers of other toolchains do on their own;
-GNU ld before 2.43 leaves the directory empty. The address comes from the
-link map, the size from the structure's first field, and the header's
-checksum is made anew.
+GNU ld 2.40, which the Windows build uses here, leaves the directory empty.
+The address comes from the link map, the size from the structure's first
+field, and the header's checksum is made anew.
 
 usage: pe-load-config.py EXECUTABLE LINK_MAP
 """
