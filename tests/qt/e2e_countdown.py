@@ -162,9 +162,8 @@ def saved_placement(folder, data, _):
     # A corner off every screen opens wholly on it; the screen's own corner,
     # which an unplaced window reports too, opens right there.
     for left, top, on_corner in [(2147483000, -2147483648, False), (0, 0, True)]:
-        (data / "Kelvora.ini").write_bytes(f"[WinPos]\r\nLeft={left}\r\nRight={left + 99}\r\n"
-                                           f"Top={top}\r\nBottom={top + 9}\r\nshowCmd=2\r\n"
-                                           .encode())
+        profile = f"[WinPos]\r\nLeft={left}\r\nRight={left + 99}\r\nTop={top}\r\nBottom={top + 9}"
+        (data / "Kelvora.ini").write_bytes(f"{profile}\r\nshowCmd=2\r\n".encode())
         kelvora = Kelvora(folder)
         check("minimized", "Normal" in run("xprop", "-id", kelvora.window, "WM_STATE"),
               "a window saved minimized opens as a normal one")
@@ -179,18 +178,20 @@ def saved_placement(folder, data, _):
 
 def late_window_manager(folder, data, _):
     # A login starts both at once on a new display: openbox a moment after the
-    # program, within the time the program takes to show its window.
+    # program, within the time the program takes to show its window. The
+    # display's number follows xvfb-run's, which keeps concurrent runs apart;
+    # -noreset keeps the server from restarting as the readiness probe leaves.
     display = os.environ["DISPLAY"]
+    new_display = f":{int(display[1:].split('.')[0]) + 1000}"
     for delay in [0] * 4 + [0.02, 0.05] * 2:
-        read, write = os.pipe()
-        server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-nolisten", "tcp"],
-                                  pass_fds=[write], stderr=subprocess.DEVNULL)
-        os.environ["DISPLAY"] = ":" + os.read(read, 16).decode().strip()
+        server = subprocess.Popen(["Xvfb", new_display, "-nolisten", "tcp", "-noreset"],
+                                  stderr=subprocess.DEVNULL)
+        os.environ["DISPLAY"] = new_display
+        wait_for(lambda: run("xprop", "-root", "WM_NAME"))  # once it is ready
         kelvora = launch(folder)
         time.sleep(delay)
         openbox = subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL)
-        managed = wait_for(lambda: (window := shown_window())
-                           and "Normal" in run("xprop", "-id", window, "WM_STATE"), 10)
+        managed = wait_for(lambda: "Normal" in run("xprop", "-id", shown_window(), "WM_STATE"), 10)
         check("late window manager", managed, f"openbox started {delay} s after the program")
         for program in [kelvora, openbox, server]:
             program.terminate()
