@@ -19,8 +19,7 @@ bool MappedOrManaged(xcb_connection_t* connection, xcb_window_t window, xcb_atom
         connection, xcb_get_window_attributes(connection, window), nullptr));
     if (!attributes || attributes->map_state != XCB_MAP_STATE_UNMAPPED) return true;
     const auto state = xcb::Owned(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, wmState, XCB_ATOM_ANY, 0, 0),
-        nullptr));
+        connection, xcb_get_property(connection, 0, window, wmState, XCB_ATOM_ANY, 0, 0), nullptr));
     return state && state->type != XCB_ATOM_NONE;
 }
 
