@@ -13,6 +13,7 @@
 #include "qt/Colours.h"
 #include "qt/EntryField.h"
 #include "qt/Layout.h"
+#include "qt/MapRequest.h"
 #include "qt/PictureButton.h"
 #include "qt/TaskbarState.h"
 #include "qt/WindowHandles.h"
@@ -136,6 +137,7 @@ void FormTimerWindow::showEvent(QShowEvent* event) {
     // once it is mapped, only a request to the window manager changes it.
     KeepOffTaskbar(*this, WindowMapped::No);
     QTimer::singleShot(0, this, [this] { KeepOffTaskbar(*this, WindowMapped::Yes); });
+    KeepRequestingMap(*this);
 }
 
 void FormTimerWindow::EndProgram(int exitCode) {

@@ -1,14 +1,9 @@
 #include "qt/TaskbarState.h"
 
-#include <QGuiApplication>
-#include <QWindow>
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 
 #if QT_CONFIG(xcb)
-#include <xcb/xcb.h>
+#include "qt/XcbRequests.h"
 #endif
 
 namespace kelvora::qt {
@@ -16,21 +11,8 @@ namespace kelvora::qt {
 #if QT_CONFIG(xcb)
 namespace {
 
-template <typename Reply>
-using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply>
-ReplyPointer<Reply> Owned(Reply* reply) {
-    return ReplyPointer<Reply>(reply, &std::free);
-}
-
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-    const auto reply = Owned(xcb_intern_atom_reply(
-        connection,
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-        nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
+using xcb::Atom;
+using xcb::Owned;
 
 // An unmapped window's state property holds what the window manager is to
 // apply when it maps the window: add the atoms it lacks, keep the others.
@@ -77,14 +59,8 @@ void RequestStates(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t
 }  // namespace
 
 void KeepOffTaskbar(const QWidget& window, WindowMapped mapped) {
-    // The offscreen platform answers as an X11 application too, with no
-    // connection.
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr ||
-        x11->connection() == nullptr || window.windowHandle() == nullptr) {
-        return;
-    }
-    xcb_connection_t* connection = x11->connection();
+    xcb_connection_t* connection = xcb::ConnectionOf(window);
+    if (connection == nullptr) return;
     const auto id = static_cast<xcb_window_t>(window.winId());
     const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
     const xcb_atom_t wanted[2] = {Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),

@@ -7,8 +7,16 @@
 // its frame's top-left corner (the window manager keeps it there when it adds
 // the frame), so a placement saved at close and applied at the next start
 // opens the window where it was and saves the same numbers again.
+//
+// A window that nobody has placed yet has no position of its own: the window
+// manager chooses one when it maps the window. Until then its corner reads as
+// CW_USEDEFAULT, the value with which Windows leaves a new window's position
+// to the system, and a record that still holds it leaves the window to the
+// window manager. Any other corner, the screen's own (0, 0) among them, is
+// applied.
 
 #include <QWindow>
+#include <limits>
 
 #include "core/ModuleWin32API.h"
 #include "qt/ScreenPixels.h"
@@ -19,6 +27,11 @@ namespace {
 
 constexpr HWND HWND_NOTOPMOST = static_cast<HWND>(-2);
 constexpr std::uint32_t SWP_NOZORDER = 0x0004;
+constexpr std::int32_t CW_USEDEFAULT = std::numeric_limits<std::int32_t>::min();
+
+bool PlacedBefore(const QWidget* window) {
+    return window->isVisible() || window->testAttribute(Qt::WA_Moved);
+}
 
 void SetStaysOnTop(QWidget* window, bool onTop) {
     if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
@@ -76,7 +89,10 @@ std::int32_t GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl) {
     lpwndpl->showCmd = ShowCommandOf(window);
     lpwndpl->ptMinPosition = POINT{-1, -1};
     lpwndpl->ptMaxPosition = POINT{-1, -1};
-    lpwndpl->rcNormalPosition = ToRect(qt::ToScreenPixels(window->frameGeometry()));
+    const QRect frame = qt::ToScreenPixels(window->frameGeometry());
+    lpwndpl->rcNormalPosition =
+        PlacedBefore(window) ? ToRect(frame)
+                             : ToRect(QRect(QPoint(CW_USEDEFAULT, CW_USEDEFAULT), frame.size()));
     return 1;
 }
 
@@ -85,14 +101,12 @@ std::int32_t SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl) {
     if (window == nullptr || lpwndpl == nullptr || lpwndpl->length != sizeof(WINDOWPLACEMENT)) {
         return 0;
     }
-    const QRect current = window->frameGeometry();
-    // Whatever the record's size, the window keeps its own.
-    const QPoint wanted = qt::FramePosition(lpwndpl->rcNormalPosition.left,
-                                            lpwndpl->rcNormalPosition.top, FrameSize(window));
-    // A window not yet placed by anyone is left where the system will put it
-    // when it is given back its own placement.
-    const bool placedBefore = window->isVisible() || window->testAttribute(Qt::WA_Moved);
-    if (placedBefore || wanted != current.topLeft()) window->move(wanted);
+    // Whatever the record's size, the window keeps its own. A corner with only
+    // one edge left to the system goes onto the screen's edge on that side.
+    const RECT& normal = lpwndpl->rcNormalPosition;
+    if (normal.left != CW_USEDEFAULT || normal.top != CW_USEDEFAULT) {
+        window->move(qt::FramePosition(normal.left, normal.top, FrameSize(window)));
+    }
     // Minimized, maximized and hidden all open as normal: the window has no
     // taskbar entry to be restored from and no frame that could be maximized.
     window->showNormal();

@@ -47,18 +47,25 @@ def names_in(node):
     return [node.name] + [name for child in node for name in names_in(child)]
 
 
+def launch(folder, *arguments):
+    environment = {key: value for key, value in os.environ.items()
+                   if key not in ["WAYLAND_DISPLAY", "QT_QPA_PLATFORM"]}
+    environment.update(LC_ALL=LOCALE, SDL_AUDIODRIVER="dummy",
+                       QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_RUNTIME_DIR=str(folder.parent))
+    programs.append(subprocess.Popen([str(folder / "Kelvora"), *arguments], env=environment))
+    return programs[-1]
+
+
+def shown_window():
+    return run("xdotool", "search", "--onlyvisible", "--name", "^  Kelvora$")
+
+
 class Kelvora:
     # The program started from its folder, its window active.
 
     def __init__(self, folder, *arguments):
-        environment = {key: value for key, value in os.environ.items()
-                       if key not in ["WAYLAND_DISPLAY", "QT_QPA_PLATFORM"]}
-        environment.update(LC_ALL=LOCALE, SDL_AUDIODRIVER="dummy",
-                           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_RUNTIME_DIR=str(folder.parent))
-        self.process = subprocess.Popen([str(folder / "Kelvora"), *arguments], env=environment)
-        programs.append(self.process)
-        search = ["xdotool", "search", "--onlyvisible", "--name", "^  Kelvora$"]
-        self.window = wait_for(lambda: run(*search))
+        self.process = launch(folder, *arguments)
+        self.window = wait_for(shown_window)
         check("no command line", self.window, f"on the display with {' '.join(arguments)}")
         run("xdotool", "windowactivate", "--sync", self.window)
         self.app = wait_for(lambda: next((app for app in pyatspi.Registry.getDesktop(0)
@@ -151,16 +158,45 @@ def setting_file_kept(folder, data, profile):
     check("profile", read_profile(data / "Kelvora.ini") == profile, "closing kept the place")
 
 
-def far_placement(folder, data, _):
-    (data / "Kelvora.ini").write_bytes(b"[WinPos]\r\nLeft=2147483000\r\nRight=2147483647\r\n"
-                                       b"Top=-2147483648\r\nBottom=-2147483000\r\nshowCmd=2\r\n")
-    kelvora = Kelvora(folder)
-    check("minimized", "Normal" in run("xprop", "-id", kelvora.window, "WM_STATE"),
-          "a window saved minimized opens as a normal one")
-    x, y, width, height = kelvora.app[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    check("far placement", 0 <= x and x + width <= 1024 and 0 <= y and y + height <= 768,
-          f"Left=2147483000, Top=-2147483648 opens at {x},{y} {width}x{height}")
-    kelvora.ended(30, close=True)
+def saved_placement(folder, data, _):
+    # A corner off every screen opens wholly on it; the screen's own corner,
+    # which an unplaced window reports too, opens right there.
+    for left, top, on_corner in [(2147483000, -2147483648, False), (0, 0, True)]:
+        profile = f"[WinPos]\r\nLeft={left}\r\nRight={left + 99}\r\nTop={top}\r\nBottom={top + 9}"
+        (data / "Kelvora.ini").write_bytes(f"{profile}\r\nshowCmd=2\r\n".encode())
+        kelvora = Kelvora(folder)
+        check("minimized", "Normal" in run("xprop", "-id", kelvora.window, "WM_STATE"),
+              "a window saved minimized opens as a normal one")
+        x, y, width, height = kelvora.app[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        check("saved placement", 0 <= x and x + width <= 1024 and 0 <= y and y + height <= 768,
+              f"Left={left}, Top={top} opens at {x},{y} {width}x{height}")
+        kelvora.ended(30, close=True)
+        corner = read_profile(data / "Kelvora.ini")
+        check("saved placement", not on_corner or (corner["Left"], corner["Top"]) == (0, 0),
+              f"Left={left}, Top={top} closes at {corner}")
+
+
+def late_window_manager(folder, data, _):
+    # A login starts both at once on a new display: openbox a moment after the
+    # program, within the time the program takes to show its window. The
+    # display's number follows xvfb-run's, which keeps concurrent runs apart;
+    # -noreset keeps the server from restarting as the readiness probe leaves.
+    display = os.environ["DISPLAY"]
+    new_display = f":{int(display[1:].split('.')[0]) + 1000}"
+    for delay in [0] * 4 + [0.02, 0.05] * 2:
+        server = subprocess.Popen(["Xvfb", new_display, "-nolisten", "tcp", "-noreset"],
+                                  stderr=subprocess.DEVNULL)
+        os.environ["DISPLAY"] = new_display
+        wait_for(lambda: run("xprop", "-root", "WM_NAME"))  # once it is ready
+        kelvora = launch(folder)
+        time.sleep(delay)
+        openbox = subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL)
+        managed = wait_for(lambda: "Normal" in run("xprop", "-id", shown_window(), "WM_STATE"), 10)
+        check("late window manager", managed, f"openbox started {delay} s after the program")
+        for program in [kelvora, openbox, server]:
+            program.terminate()
+            program.wait(30)
+        os.environ["DISPLAY"] = display
 
 
 def main():
@@ -173,7 +209,7 @@ def main():
         shutil.copytree(Path(sys.argv[1]), folder)
         shutil.rmtree(folder / "Data")
         profile = None
-        for steps in [first_countdown, setting_file_kept, far_placement]:
+        for steps in [first_countdown, setting_file_kept, saved_placement, late_window_manager]:
             try:
                 profile = steps(folder, folder / "Data", profile) or profile
             except Exception as error:  # the program went away; the next run starts afresh
