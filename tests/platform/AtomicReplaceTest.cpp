@@ -70,8 +70,7 @@ TEST(FileReplacement, KeepsWhatTheUserSetUpAndLeavesNothingBesideOrOpen) {
 #ifndef _WIN32
     const mode_t umask = ::umask(022);
     std::signal(SIGXFSZ, SIG_IGN);  // a write past the size limit fails instead
-    rlimit noLimit{};
-    ::getrlimit(RLIMIT_FSIZE, &noLimit);
+    const rlimit noLimit = [] { rlimit limit{}; return ::getrlimit(RLIMIT_FSIZE, &limit), limit; }();
     const rlimit full{4, noLimit.rlim_max};  // room for part of the bytes only
 #endif
     const fs::path started = fs::current_path();
@@ -119,7 +118,7 @@ TEST(FileReplacement, KeepsWhatTheUserSetUpAndLeavesNothingBesideOrOpen) {
         fs::current_path(started);
     }
 #ifndef _WIN32
-    ::umask(umask);
+    EXPECT_EQ(::umask(umask), mode_t{022});  // as the saves found it
 #endif
 }
 
