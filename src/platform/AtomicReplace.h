@@ -15,7 +15,12 @@ namespace kelvora::platform {
 // be written; a symbolic link stays a link and the file it points to gets the
 // new contents; the new file keeps the old one's permissions. The temporary
 // file has a fixed name (the file's name and ".tmp"), so a save cut short
-// leaves at most that one file, which the next save overwrites.
+// leaves at most that one file, which the next save overwrites; anything else
+// under that name (a pipe, say) is refused, never waited on.
+//
+// A path without a folder part, an empty one included, is refused before
+// anything is touched: it would name a file wherever the program happens to
+// be running.
 class FileReplacement {
   public:
     // Opens the temporary file; IsOpen tells whether that worked.

@@ -1,21 +1,31 @@
 #include "qt/Pictures.h"
 
 #include <QBitmap>
-#include <QFileInfo>
+#include <QBuffer>
 #include <QImageReader>
 
 #include "core/RuntimeError.h"
+#include "platform/posix/RegularFile.h"
 #include "qt/Colours.h"
 
 namespace kelvora::qt {
 
+namespace {
+
+// Far beyond any picture a button shows; as much as Qt allows a decoded one.
+constexpr std::size_t kMaxPictureBytes = std::size_t{256} << 20;
+
+}  // namespace
+
 QImage LoadPicture(const std::string& path) {
-    const QString file = QString::fromStdString(path);
-    if (path.empty() || !QFileInfo::exists(file)) core::RaiseError(core::kFileNotFound);
-    QImageReader reader(file);
-    // The name says nothing: a GIF renamed .bmp is still a GIF.
-    reader.setDecideFormatFromContent(true);
-    const QImage picture = reader.read();
+    // Read here rather than by Qt, which would wait at a FIFO in the file's place.
+    const platform::FileBytes file = platform::ReadRegularFile(path, kMaxPictureBytes);
+    if (file.state == platform::FileState::Missing) core::RaiseError(core::kFileNotFound);
+    QByteArray bytes = QByteArray::fromRawData(file.bytes.data(), qsizetype(file.bytes.size()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    // Without a name the format comes from the contents: a GIF renamed .bmp is still a GIF.
+    const QImage picture = QImageReader(&buffer).read();
     if (picture.isNull()) core::RaiseError(core::kInvalidPicture);
     return picture;
 }

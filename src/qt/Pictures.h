@@ -8,7 +8,8 @@
 namespace kelvora::qt {
 
 // A picture file as the button shows it. Raises 53 when there is no such
-// file and 481 when it is not a picture that can be read.
+// file and 481 when it is not a picture that can be read, a pipe or a device
+// in its place included, which is refused rather than waited on.
 QImage LoadPicture(const std::string& path);
 
 // An image compiled into the program, in the format named. Only the decoder

@@ -1,15 +1,22 @@
 // Saving a file in one step, on real files: whatever the user set up for the
-// file stays, and nothing is left beside it.
+// file stays, nothing is left beside it, and no descriptor stays open.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#else
+#include <windows.h>
+#endif
 
 #include "TempFolder.h"
 #include "platform/AtomicReplace.h"
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace kelvora::platform::test {
 namespace {
@@ -22,78 +29,112 @@ constexpr const char* kNew = "10,30\r\n";
 
 std::string Utf8(const fs::path& path) { return reinterpret_cast<const char*>(path.u8string().c_str()); }
 
-enum class Before { Missing, File, Leftover, HiddenLeftover, Folder, LinkToFile };
+std::ptrdiff_t Entries(const fs::path& folder) { return std::distance(fs::directory_iterator(folder), {}); }
 
-// perms::unknown: the permissions a new file gets.
-struct ReplaceCase { const char* name; Before before; perms permissions; bool saved; };
+#ifdef _WIN32
+std::ptrdiff_t OpenDescriptors() { return 0; }  // none to count, nor under Wine a steady count
+#else
+std::ptrdiff_t OpenDescriptors() { return Entries("/proc/self/fd"); }
+#endif
+
+enum class Before { Missing, File, Leftover, HiddenLeftover, Folder, LinkToFile, Fifo, FifoBeingRead };
+enum class During { Nothing, SecondSave, TemporaryVanishes, WriteFails };
+
+// The permissions set before; for a missing file, the ones a new file gets. A path given is
+// taken in the test's folder as the current one; none means the file's full path.
+struct ReplaceCase { const char* name; Before before; perms permissions; During during; bool saved; const char* path = {}; };
+
+#ifdef _WIN32
+constexpr perms kNewFile = perms::unknown;
+#else
+constexpr perms kNewFile = perms::owner_read | perms::owner_write | perms::group_read | perms::others_read;
+#endif
 
 const ReplaceCase kCases[] = {
-    {"Missing", Before::Missing, perms::unknown, true},
-    {"Present", Before::File, perms::unknown, true},
-    {"LeftoverOfACutShortSave", Before::Leftover, perms::unknown, true},
-    {"ReadOnly", Before::File, perms::owner_read | perms::group_read, false},
-    {"Folder", Before::Folder, perms::unknown, false},
+    {"Missing", Before::Missing, kNewFile, During::Nothing, true},
+    {"Present", Before::File, perms::unknown, During::Nothing, true},
+    {"LeftoverOfACutShortSave", Before::Leftover, perms::unknown, During::Nothing, true},
+    {"ReadOnly", Before::File, perms::owner_read | perms::group_read, During::Nothing, false},
+    {"Folder", Before::Folder, perms::unknown, During::Nothing, false},
+    {"SecondSaveMeanwhileIsRefused", Before::File, perms::unknown, During::SecondSave, true},
+    // Run anywhere, an empty path would replace "./.tmp", and a bare name a file wherever it runs.
+    {"EmptyPathLeavesTheUsersOwnDotTmp", Before::Leftover, perms::unknown, During::Nothing, false, ""},
+    {"PathWithoutAFolder", Before::Leftover, perms::unknown, During::Nothing, false, "TimerSet.txt"},
 #ifdef _WIN32
-    {"HiddenFileAndTheLeftoverOfItsSave", Before::HiddenLeftover, perms::unknown, true},
+    {"HiddenFileAndTheLeftoverOfItsSave", Before::HiddenLeftover, perms::unknown, During::Nothing, true},
 #else
-    {"OwnPermissions", Before::File, perms::owner_read | perms::owner_write, true},
-    {"LinkIntoASyncedFolder", Before::LinkToFile, perms::unknown, true},
-    {"LinkToAReadOnlyFile", Before::LinkToFile, perms::owner_read, false},
+    {"OwnPermissions", Before::File, perms::owner_read | perms::owner_write | perms::group_read, During::Nothing, true},
+    {"LinkIntoASyncedFolder", Before::LinkToFile, perms::unknown, During::Nothing, true},
+    {"LinkToAReadOnlyFile", Before::LinkToFile, perms::owner_read, During::Nothing, false},
+    {"FifoAsTheTemporary", Before::Fifo, perms::unknown, During::Nothing, false},
+    {"FifoBeingReadAsTheTemporary", Before::FifoBeingRead, perms::unknown, During::Nothing, false},
+    {"WriteFailsAsOnAFullDisk", Before::File, perms::unknown, During::WriteFails, false},
+    {"TemporaryVanishesSoTheRenameFails", Before::File, perms::unknown, During::TemporaryVanishes, false},
 #endif
 };
 
-TEST(FileReplacement, KeepsWhatTheUserSetUpAndLeavesNothingBeside) {
+TEST(FileReplacement, KeepsWhatTheUserSetUpAndLeavesNothingBesideOrOpen) {
+#ifndef _WIN32
+    const mode_t umask = ::umask(022);
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the size limit fails instead
+    const rlimit noLimit = [] { rlimit limit{}; return ::getrlimit(RLIMIT_FSIZE, &limit), limit; }();
+    const rlimit full{4, noLimit.rlim_max};  // room for part of the bytes only
+#endif
+    const fs::path started = fs::current_path();
     for (const ReplaceCase& c : kCases) {
         SCOPED_TRACE(c.name);
         const TempFolder folder;
-        const fs::path target = folder / "TimerSet.txt";
+        fs::current_path(folder.Path());
+        const fs::path target = folder / "TimerSet.txt", temporary = folder / (c.path ? c.path : "TimerSet.txt") += ".tmp";
         // Where the contents live: behind the link, if there is one.
         const fs::path file = c.before == Before::LinkToFile ? folder / "Synced.txt" : target;
+        const bool fifo = c.before >= Before::Fifo, opens = c.saved || c.during != During::Nothing;
+        // Nothing at all over a leftover: the profile routines may write an empty file.
+        const std::string bytes = c.before == Before::Leftover ? "" : kNew;
         if (c.before == Before::Folder) fs::create_directory(target);
         if (c.before != Before::Missing && c.before != Before::Folder) WriteBytes(file, kOld);
-        if (c.before == Before::Leftover || c.before == Before::HiddenLeftover)
-            WriteBytes(folder / "TimerSet.txt.tmp", "longer leftover");
+        if (c.before == Before::Leftover || c.before == Before::HiddenLeftover) WriteBytes(temporary, "longer leftover");
 #ifdef _WIN32
         // As a cut-short save leaves them. Windows refuses to overwrite a
         // hidden file as a plain one; Wine does not, so only Windows tells.
-        for (const char* name : {"TimerSet.txt", "TimerSet.txt.tmp"}) {
-            if (c.before == Before::HiddenLeftover)
-                ::SetFileAttributesW((folder / name).c_str(), FILE_ATTRIBUTE_HIDDEN);
+        for (const fs::path& hidden : {target, temporary}) {
+            if (c.before == Before::HiddenLeftover) ::SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
         }
 #endif
         if (c.before == Before::LinkToFile) fs::create_symlink(file, target);
-        if (c.permissions != perms::unknown) fs::permissions(file, c.permissions);
+        if (c.before != Before::Missing && c.permissions != perms::unknown) fs::permissions(file, c.permissions);
+#ifndef _WIN32
+        EXPECT_TRUE(!fifo || ::mkfifo(temporary.c_str(), 0600) == 0);
+        const int reader = c.before == Before::FifoBeingRead ? ::open(temporary.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+        if (c.during == During::WriteFails) ::setrlimit(RLIMIT_FSIZE, &full);
+#endif
+        const auto open = OpenDescriptors();
 
-        EXPECT_EQ(ReplaceFileContents(Utf8(target), kNew), c.saved);
-        if (c.before == Before::Folder) {
-            EXPECT_TRUE(fs::is_directory(target));
-        } else if (c.saved || c.before != Before::Missing) {
-            EXPECT_EQ(ReadBytes(file), c.saved ? kNew : kOld);
-        }
-        EXPECT_EQ(fs::is_symlink(target), c.before == Before::LinkToFile);
-        if (c.saved && c.permissions != perms::unknown) {
-            EXPECT_EQ(fs::status(file).permissions(), c.permissions);
-        }
-        EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}),
-                  c.before == Before::Missing && !c.saved ? 0 : 1 + (file != target));
+        FileReplacement replacement(c.path ? c.path : Utf8(target));
+        EXPECT_EQ(replacement.Write(bytes), opens && c.during != During::WriteFails);
+#ifndef _WIN32
+        ::setrlimit(RLIMIT_FSIZE, &noLimit);
+#endif
+        EXPECT_FALSE(c.during == During::SecondSave && ReplaceFileContents(Utf8(target), kOld));
+        if (c.during == During::TemporaryVanishes) fs::remove(temporary);
+        EXPECT_EQ(replacement.Commit(), c.saved);
+        // Done or failed, for good; either way nothing stays open.
+        EXPECT_FALSE(replacement.IsOpen() || replacement.Write(kNew) || replacement.Commit());
+        EXPECT_EQ(OpenDescriptors(), open);
+#ifndef _WIN32
+        ::close(reader);
+#endif
+        EXPECT_EQ(fs::is_directory(file) ? "folder" : ReadBytes(file), c.before == Before::Folder ? "folder" : c.saved ? bytes : kOld);
+        EXPECT_EQ(c.saved && c.permissions != perms::unknown ? fs::status(file).permissions() : c.permissions, c.permissions);
+        EXPECT_EQ(c.path ? ReadBytes(temporary) : "", c.path ? "longer leftover" : "");
+        EXPECT_EQ(Entries(folder.Path()), 1 + (file != target) + fifo + (c.path != nullptr));
         std::error_code ignored;  // Windows removes no read-only file
         fs::permissions(file, perms::owner_write, fs::perm_options::add, ignored);
+        fs::current_path(started);
     }
-}
-
-TEST(FileReplacement, UnfinishedOrConcurrentSavesChangeNothing) {
-    const TempFolder folder;
-    const std::string target = Utf8(folder / "TimerSet.txt");
-    WriteBytes(folder / "TimerSet.txt", kOld);
-    {
-        FileReplacement cutShort(target);
-        ASSERT_TRUE(cutShort.IsOpen());
-        EXPECT_TRUE(cutShort.Write("99"));
-        // A second instance saving now must not write into the same temporary.
-        EXPECT_FALSE(ReplaceFileContents(target, kNew));
-    }
-    EXPECT_EQ(ReadBytes(folder / "TimerSet.txt"), kOld);
-    EXPECT_FALSE(fs::exists(folder / "TimerSet.txt.tmp"));
+#ifndef _WIN32
+    EXPECT_EQ(::umask(umask), mode_t{022});  // as the saves found it
+#endif
 }
 
 }  // namespace

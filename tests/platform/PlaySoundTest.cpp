@@ -3,6 +3,7 @@
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <bit>
 #include <chrono>
@@ -115,9 +116,10 @@ TEST_F(PlaySound, NothingToPlayReturnsZeroWithoutStartingAudio) {
     ::setenv("SDL_AUDIODRIVER", "kelvora-no-such-driver", 1);
     const auto garbage = folder_ / "garbage.wav";
     WriteBytes(garbage, "RIFF\x10\x00\x00\x00WAVEjunkjunkjunkjunk");
-    const auto missing = folder_ / "missing.wav";
-    for (const char* path : {missing.c_str(), folder_.Path().c_str(), garbage.c_str(), "",
-                             static_cast<const char*>(nullptr)}) {
+    const auto missing = folder_ / "missing.wav", fifo = folder_ / "fifo.wav";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);  // never waited on
+    for (const char* path : {missing.c_str(), folder_.Path().c_str(), garbage.c_str(), fifo.c_str(),
+                             "", static_cast<const char*>(nullptr)}) {
         EXPECT_EQ(PlaySoundA(path, 0, SND_LOOP), 0) << (path ? path : "null");
         EXPECT_EQ(TakeSdlError().find("kelvora-no-such-driver"), std::string::npos) << path;
     }

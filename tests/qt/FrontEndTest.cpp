@@ -3,12 +3,16 @@
 // window comes back, and the caret's rest. What a user does with the real
 // program is the end-to-end script's.
 
+#include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 #include "qt/CaretBlink.h"
 #include "qt/EntryField.h"
 #include "qt/FormTimerWindow.h"
+#include "core/RuntimeError.h"
 #include "qt/PictureButton.h"
+#include "qt/Pictures.h"
 #include "qt/PlatformChoice.h"
 #include "qt/TimerControl.h"
 
@@ -51,6 +55,13 @@ class FrontEndTest : public QObject {
                                                DisplayEnvironment{false, false, true},
                                                DisplayEnvironment{true, true, true}})
             QCOMPARE(PlatformOverride(other), QByteArray());
+    }
+    // A pipe in a picture's place is refused at once: opened, it would wait for a writer.
+    void pictureFileThatIsAFifoIsRefused() {
+        const QTemporaryDir folder;
+        const std::string fifo = folder.filePath(QStringLiteral("button_go.gif")).toStdString();
+        QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+        QVERIFY_THROWS_EXCEPTION(kelvora::core::RuntimeError, kelvora::qt::LoadPicture(fifo));
     }
     void windowPixels_data() {
         QTest::addColumn<QColor>("captionText");

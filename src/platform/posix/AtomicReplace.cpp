@@ -18,11 +18,11 @@ namespace {
 
 int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
 
-bool Sync(const std::string& path, int flags) {
-    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool synced = ::fsync(fd) == 0;
-    return (::close(fd) == 0) && synced;
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 // A link (into a synced folder, say) stays a link: the file it points to is
@@ -34,6 +34,12 @@ std::string ResolveLinks(const std::string& path) {
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved) == nullptr) return path;
     return ::stat(resolved, &info) == 0 && S_ISREG(info.st_mode) ? std::string(resolved) : path;
+}
+
+// A path with no folder part names a file wherever the program happens to
+// run (for an empty one, the temporary ".tmp" there): never one of its own.
+std::string TargetOf(const std::string& path) {
+    return FolderOf(path).empty() ? std::string() : ResolveLinks(path);
 }
 
 // Read-only means no write permission for anyone, even for root, as the
@@ -51,7 +57,8 @@ mode_t NewFileMode() {
 }  // namespace
 
 FileReplacement::FileReplacement(const std::string& target)
-    : target_(ResolveLinks(target)), temporary_(TemporaryFor(target_)) {
+    : target_(TargetOf(target)), temporary_(TemporaryFor(target_)) {
+    if (target_.empty()) return;
     struct stat old {};
     // Only a plain file has contents and permissions to keep; a pipe or a
     // device in its place is replaced by one, and a folder never is.
@@ -65,15 +72,18 @@ FileReplacement::FileReplacement(const std::string& target)
     }
 
     // Not truncated before the lock is held: another instance may be writing it.
-    const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    // Without O_NONBLOCK a FIFO left under the temporary name would hold the
+    // open until something reads it; anything but a plain file is refused.
+    const int fd =
+        ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0) return;
     struct stat opened {};
     struct stat named {};
     // The lock is held until the rename, so a name that no longer leads to the
     // file just opened means another save has put it in place meanwhile.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &opened) != 0 ||
-        ::lstat(temporary_.c_str(), &named) != 0 || opened.st_ino != named.st_ino ||
-        opened.st_dev != named.st_dev) {
+        !S_ISREG(opened.st_mode) || ::lstat(temporary_.c_str(), &named) != 0 ||
+        opened.st_ino != named.st_ino || opened.st_dev != named.st_dev) {
         ::close(fd);
         return;
     }
@@ -121,8 +131,7 @@ bool FileReplacement::Commit() {
     handle_ = kClosed;
     // Makes the rename itself durable. The new contents are in place already,
     // so a folder that cannot be synced (some file systems refuse) is no failure.
-    const std::string folder = FolderOf(target_);
-    Sync(folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY);
+    SyncFolder(FolderOf(target_));
     return true;
 }
 

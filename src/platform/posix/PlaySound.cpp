@@ -9,12 +9,16 @@
 // heard, and returns. The sound name is always a file path: there are no
 // aliases, no sounds in memory, and no system sound in place of a missing file.
 // Audio is opened for the one call, only once the file has loaded, and closed
-// again before the call returns.
+// again before the call returns. The file is read here, not by SDL, so that a
+// FIFO or a device in its place is refused instead of waited on.
 
 #include <cstdint>
+#include <limits>
+#include <utility>
 
 #include "core/ModuleWin32API.h"
 #include "platform/PrepareSound.h"
+#include "platform/posix/RegularFile.h"
 #include "platform/posix/SdlAudioLibrary.h"
 
 namespace kelvora::win32api {
@@ -22,6 +26,9 @@ namespace kelvora::win32api {
 namespace {
 
 using platform::SdlAudioLibrary;
+
+// SDL's streams in memory count their size in an int.
+constexpr std::size_t kMaxWavBytes = std::numeric_limits<int>::max();
 
 class AudioSubsystem {
   public:
@@ -44,8 +51,9 @@ class AudioSubsystem {
 
 class WavFile {
   public:
-    WavFile(const SdlAudioLibrary& sdl, const char* path) : sdl_(sdl) {
-        SDL_RWops* file = sdl_.RWFromFile(path, "rb");
+    // The bytes go once SDL has decoded them.
+    WavFile(const SdlAudioLibrary& sdl, const std::string bytes) : sdl_(sdl) {
+        SDL_RWops* file = sdl_.RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
         if (file == nullptr || sdl_.LoadWAV_RW(file, 1, &format_, &samples_, &size_) == nullptr) {
             samples_ = nullptr;
         }
@@ -105,13 +113,15 @@ void WaitUntilHeard(const SdlAudioLibrary& sdl, SDL_AudioDeviceID device,
 }  // namespace
 
 std::int32_t PlaySoundA(const char* pszSound, std::uintptr_t /*hmod*/, std::uint32_t /*fdwSound*/) {
-    if (pszSound == nullptr || *pszSound == '\0') return 0;
+    if (pszSound == nullptr) return 0;
+    // The file first: starting audio costs tens of milliseconds, which a
+    // missing or damaged sound would only add to the closing of the window.
+    platform::FileBytes file = platform::ReadRegularFile(pszSound, kMaxWavBytes);
+    if (file.state != platform::FileState::Read) return 0;
 
     const SdlAudioLibrary* sdl = platform::LoadSdlAudio();
     if (sdl == nullptr) return 0;
-    // The file first: starting audio costs tens of milliseconds, which a
-    // missing or damaged sound would only add to the closing of the window.
-    const WavFile wav(*sdl, pszSound);
+    const WavFile wav(*sdl, std::move(file.bytes));
     if (!wav.Loaded() || wav.Size() == 0) return 0;
     const AudioSubsystem audio(*sdl);
     if (!audio.Ready()) return 0;

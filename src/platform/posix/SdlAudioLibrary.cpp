@@ -18,7 +18,7 @@ const SdlAudioLibrary* Load() {
     const bool complete = Resolve(library, "SDL_SetHint", sdl.SetHint) &&
                           Resolve(library, "SDL_InitSubSystem", sdl.InitSubSystem) &&
                           Resolve(library, "SDL_QuitSubSystem", sdl.QuitSubSystem) &&
-                          Resolve(library, "SDL_RWFromFile", sdl.RWFromFile) &&
+                          Resolve(library, "SDL_RWFromConstMem", sdl.RWFromConstMem) &&
                           Resolve(library, "SDL_LoadWAV_RW", sdl.LoadWAV_RW) &&
                           Resolve(library, "SDL_FreeWAV", sdl.FreeWAV) &&
                           Resolve(library, "SDL_OpenAudioDevice", sdl.OpenAudioDevice) &&

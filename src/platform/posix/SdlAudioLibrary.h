@@ -12,7 +12,7 @@ struct SdlAudioLibrary {
     decltype(&SDL_SetHint) SetHint;
     decltype(&SDL_InitSubSystem) InitSubSystem;
     decltype(&SDL_QuitSubSystem) QuitSubSystem;
-    decltype(&SDL_RWFromFile) RWFromFile;
+    decltype(&SDL_RWFromConstMem) RWFromConstMem;
     decltype(&SDL_LoadWAV_RW) LoadWAV_RW;
     decltype(&SDL_FreeWAV) FreeWAV;
     decltype(&SDL_OpenAudioDevice) OpenAudioDevice;
