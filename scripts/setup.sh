@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-    # build
-    cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
+    # build (Python runs a step after the Windows link)
+    cmake ninja-build pkg-config g++ clang libclang-rt-14-dev python3
     # Linux front end: widgets, the GIF plugin, audio, a Japanese Gothic face
     qt6-base-dev libqt6test6 qt6-translations-l10n libsdl2-dev fonts-ipafont-gothic libxcb1-dev
     # tests
