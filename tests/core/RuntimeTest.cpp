@@ -1,6 +1,11 @@
 // The small runtime under the form: numbers as the fields and files need them,
 // files by number, and the report of an error no handler caught.
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
@@ -12,10 +17,10 @@
 namespace kelvora::core {
 namespace {
 
-// What a call gives: its value, or the error it raises as "error <number>".
-std::string Outcome(const std::function<std::int64_t()>& call) {
+// What a call gives, or the error it raises as "error <number>".
+std::string Outcome(const std::function<std::string()>& call) {
     try {
-        return std::to_string(call());
+        return call();
     } catch (const RuntimeError& error) {
         return "error " + std::to_string(error.Number());
     }
@@ -40,38 +45,72 @@ TEST(Numbers, TheTestTheConversionAndThePatternReadTextAlike) {
         {"- 1", "error 13", "- 1"}, {" 30x", "error 13", " 30x"}, {"１２", "error 13", "１２"}};
     // clang-format on
     for (const auto& [text, converted, shown] : rows) {
-        EXPECT_EQ(Outcome([&] { return CLng(text); }), converted) << text;
+        EXPECT_EQ(Outcome([&] { return std::to_string(CLng(text)); }), converted) << text;
         EXPECT_EQ(IsNumeric(text), std::string(converted) != "error 13") << text;
         EXPECT_EQ(Format00(std::string_view(text)), shown) << text;
     }
 }
 
-// Numbers are handed out lowest first and not twice while open; closing one
-// twice does no harm.
-TEST(Files, NumbersAreHandedOutOnceAndFoldersSayWhyTheyCannotBeMade) {
+// Each routine as a caller that handles its errors meets it, one step after
+// another on real files: what the step gives, or the error it raises.
+TEST(Files, EveryRoutineGivesItsResultOrRaisesItsOwnError) {
     const test::TempFolder folder;
-    const std::string file = test::Utf8(folder / "TimerSet.txt");
-    test::WriteBytes(folder / "TimerSet.txt", "5,30\r\n");
-    const int n = FreeFile();
-    OpenForInput(n, file);
-    EXPECT_EQ(std::to_string(FreeFile() - n) + Outcome([&] { return OpenForInput(n, file), 0; }),
-              "1error 55");
-    Close(n), Close(n);
-    // Numbers run from 1 to 255; FreeFile never hands out another.
-    std::string range;
-    for (int number : {0, 1, 255, 256}) {
-        range += Outcome([&] { return OpenForInput(number, file), 0; }) + " ";
-    }
-    Close(1), Close(255);
-    EXPECT_EQ(range, "error 52 0 0 error 52 ");
-    // A folder that cannot be made says why: no parent (76), or any other
-    // reason (75), such as a name that is taken by a link to nowhere.
-    std::string made = std::to_string(FreeFile() - n) + " ";
-    for (const auto& path : {folder / "no" / "Data", folder.Path()}) {
-        made += Outcome([&] { return MkDir(test::Utf8(path)), 0; }) + " ";
-    }
-    EXPECT_EQ(made, "0 error 76 error 75 ");
+    const auto at = [&](const char* name) { return test::Utf8(folder / name); };
+    const std::string in = at("in.txt"), out = at("out.txt"), none = at("no/x");
+    // The CR LF after the x's is split across the reader's 64 KiB blocks.
+    test::WriteBytes(folder / "in.txt", "a\rb\nc\r\n\r" + std::string(65527, 'x') + "\r\nend");
+    test::WriteBytes(folder / "ro.txt", "old");
+    std::filesystem::permissions(folder / "ro.txt", std::filesystem::perms::owner_read);
+    const auto swapForFolder = [&] {  // the file's place taken while it is open
+        std::filesystem::remove(folder / "out.txt");
+        return std::filesystem::create_directory(folder / "out.txt"), "";
+    };
+    // clang-format off
+    const std::function<std::string()> steps[] = {
+        [&] { return OpenForInput(1, in), "ok"; }, [&] { return LineInput(1); },
+        [&] { return LineInput(1); }, [&] { return LineInput(1); }, [&] { return LineInput(1); },
+        [&] { return LineInput(1, 4); }, [&] { return LineInput(1); }, [&] { return LineInput(1); },
+        [&] { return WriteRecord(1, {1}), ""; }, [&] { return LineInput(2); },
+        [&] { return WriteRecord(2, {1}), ""; }, [&] { return OpenForOutput(1, out), ""; },
+        [&] { return std::to_string(FreeFile()); }, [&] { return OpenForInput(2, at("none")), ""; },
+        [&] { return OpenForInput(2, none), ""; }, [&] { return OpenForInput(2, test::Utf8(folder.Path())), ""; },
+        [&] { return OpenForOutput(2, none), ""; }, [&] { return OpenForOutput(2, test::Utf8(folder.Path())), ""; },
+        [&] { return OpenForOutput(2, at("ro.txt")), ""; }, [&] { return OpenForOutput(0, out), ""; },
+        [&] { return OpenForOutput(256, out), ""; }, [&] { return MkDir(none), ""; },
+        [&] { return MkDir(test::Utf8(folder.Path())), ""; },
+        [&] { return OpenForInput(255, in), Close(255), Close(255), "ok"; },
+        [&] { return OpenForOutput(2, out), "ok"; }, [&] { return LineInput(2); },
+        [&] { return WriteRecord(2, {-8, 0, 2147483647}), WriteRecord(2, {}), "ok"; },
+        [&] { return Close(2), test::ReadBytes(folder / "out.txt"); },
+        [&] { return OpenForOutput(2, out), swapForFolder(); }, [&] { return Close(2), ""; },
+        [&] { return std::to_string(FreeFile()) + test::ReadBytes(folder / "ro.txt"); }};
+    // clang-format on
+    std::string seen;
+    for (const auto& step : steps) seen += Outcome(step) + "|";
+    Close(1);
+    EXPECT_EQ(seen,
+              "ok|a|b|c||xxxx|end|error 62|error 52|error 52|error 52|error 55|2|error 53|"
+              "error 76|error 75|error 76|error 75|error 70|error 52|error 52|error 76|error 75|"
+              "ok|ok|error 52|ok|-8,0,2147483647\r\n\r\n||error 70|2old|");
 }
+
+#ifndef _WIN32
+// A disk that fills up during a save: the write says so, the close too, and
+// the old file stays as it was.
+TEST(Files, AWriteThatFailsRaisesAndLeavesTheOldFile) {
+    const test::TempFolder folder;
+    test::WriteBytes(folder / "out.txt", "old");
+    OpenForOutput(1, test::Utf8(folder / "out.txt"));
+    rlimit limit{}, full{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    full = {4, limit.rlim_max};
+    ::signal(SIGXFSZ, SIG_IGN), ::setrlimit(RLIMIT_FSIZE, &full);
+    std::string seen = Outcome([] { return WriteRecord(1, {123456}), ""; });
+    seen += Outcome([] { return Close(1), ""; }) + test::ReadBytes(folder / "out.txt");
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_EQ(seen, "error 70error 70old");
+}
+#endif
 
 TEST(UncaughtError, IsReportedWithItsNumberAndEndsTheProgram) {
     test::FakeFrontEnd box;

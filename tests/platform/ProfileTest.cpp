@@ -8,6 +8,8 @@
 #endif
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TempFolder.h"
 #include "core/ModuleWin32API.h"
 
@@ -25,6 +27,7 @@ std::string Read(const std::filesystem::path& file, const char* section, const c
         section, key, fallback, buffer.data(), size, file.string().c_str());
     EXPECT_LT(count, size);
     EXPECT_EQ(buffer[count], '\0');
+    EXPECT_EQ(buffer[size], '#') << "nothing is written past the buffer";
     return buffer.substr(0, count);
 }
 
@@ -48,6 +51,8 @@ TEST(Profile, ReadFindsTheValueOrGivesTheDefault) {
         {"[WinPos2]\r\nLeft=1\r\n", "d"}, {"[WinPos]\r\nLefty=1\r\n;Left=5\r\n", "d"},
         {"[WinPos]\nTop=2\nLeft=1\n", "1"}, {"[WinPos]\r\nLeft=120", "120"},
         {"\xEF\xBB\xBF[WinPos]\r\nLeft=7\r\n", "7"}, {"", "d"}, {"[XinPos]\r\nLeft=1\r\n", "d"},
+        {"\v[\fWinPos\v]\f\r\n\fLeft\v=\f1\v\r\n", "1"}, {"\r[WinPos]\r\r\nLeft=\r1\r\r\n", "1"},
+        {"\n[WinPos]\nLeft=1", "1"}, {"\r\n[WinPos]\r\nLeft=1", "1"}, {"[WinPos]\r\nLeft\r\n", "d"},
         {"[WinPos]\r\nLeft=" + std::string(300, 'v') + "\r\n", std::string(255, 'v')}
     };
     // clang-format on
@@ -111,7 +116,9 @@ TEST(Profile, AnEditLeavesEveryOtherByteAsItWas) {
         {"[WinPos]\r\nTop=2", "Left", nullptr, "[WinPos]\r\nTop=2"},
         {"[A]\r\n[WinPos]\r\nLeft=1\r\n; mine\r\n[B]\r\ny=2\r\n", nullptr, nullptr,
          "[A]\r\n[B]\r\ny=2\r\n"},
-        {"[A]\r\n[WinPos]\r\nLeft=1", nullptr, nullptr, "[A]\r\n"}};
+        {"[A]\r\n[WinPos]\r\nLeft=1", nullptr, nullptr, "[A]\r\n"},
+        {"\n[WinPos]\nx=1", "Left", "2", "\n[WinPos]\nx=1\nLeft=2\n"}, {"", "Left", "1", "[WinPos]\r\nLeft=1\r\n"},
+        {"\xEF\xBB\xBF", "Left", "1", "\xEF\xBB\xBF[WinPos]\r\nLeft=1\r\n"}};
     // clang-format on
     const TempFolder folder;
     const auto file = folder / "Kelvora.ini";
@@ -133,14 +140,32 @@ TEST(Profile, AnEditLeavesEveryOtherByteAsItWas) {
 }
 
 // Names given with blanks around them; no key lists the section's keys, no
-// section the sections, cut with two NULs when the buffer is too small.
-TEST(Profile, NamesAreTrimmedAndMissingNamesList) {
+// section the sections. A buffer of any size is filled as Windows fills it: a
+// value cut with one NUL, a list with two, and nothing written past its end.
+TEST(Profile, NamesAreTrimmedAndAnswersFitTheBuffer) {
     const TempFolder folder;
     const auto file = folder / "Kelvora.ini";
-    WriteBytes(file, "[WinPos]\r\nLeft=1\r\n Top = 2\r\n; no\r\n[Other]\r\nx=1\r\n");
-    EXPECT_EQ(Read(file, " WinPos\t", "\tTop ", "d"), "2");
-    EXPECT_EQ(Read(file, "winpos", nullptr, "d", 10), "Left\0Top\0"s);
-    EXPECT_EQ(Read(file, nullptr, nullptr, "d", 6), "WinP"s) << "cut to fit";
+    WriteBytes(file, "[WinPos]\r\nLeft=120\r\n Top = 2\r\n; no\r\n[O]\r\n");
+    // size, then the count and the bytes (NUL as '|') up to 2 past it for
+    // WinPos/Left, WinPos/Top, the keys of WinPos and of O, and the sections
+    // clang-format off
+    const std::pair<std::uint32_t, std::string> rows[] = {
+        {0, "0# 0# 0# 0# 0#"}, {1, "0|# 0|# 0|# 0|# 0|#"}, {2, "11|# 12|# 0||# 0||# 0||#"},
+        {3, "212|# 12|## 1L||# 0||# 1W||#"}, {9, "3120|## 12|## 7Left|To||# 0||# 7WinPos|||#"},
+        {10, "3120|## 12|## 9Left|Top||# 0||# 9WinPos|O||#"}};
+    // clang-format on
+    for (const auto& [size, filled] : rows) {
+        std::string seen;
+        for (const auto& [section, key] : {std::pair{"WinPos", "Left"}, {" WinPos\t", "\tTop "},
+                                           {"winpos", nullptr}, {"O", nullptr}, {nullptr, nullptr}}) {
+            std::string buffer(size + 1, '#');
+            const std::uint32_t count = win32api::GetPrivateProfileStringA(
+                section, key, "d", buffer.data(), size, file.string().c_str());
+            std::replace(buffer.begin(), buffer.end(), '\0', '|');
+            seen += " " + std::to_string(count) + buffer.substr(0, std::min(size + 1, count + 3));
+        }
+        EXPECT_EQ(seen.substr(1), filled) << size;
+    }
 }
 
 // A file of 100,000 lines is read, and edited in the one line a write is
@@ -157,7 +182,10 @@ TEST(Profile, LargeOddAndLinkedFiles) {
     ASSERT_NE(Write(file, "S", "k50000", "changed"), 0);
     EXPECT_EQ(ReadBytes(file), lines.replace(lines.find("=v50000"), 7, "=changed"));
 
-    WriteBytes(big, "[WinPos]\r\nLeft=1\r\n" + std::string(17 << 20, ';'));
+    const std::string head = "[WinPos]\r\nLeft=1\r\n";  // then 16 MiB in all, and one byte more
+    WriteBytes(big, head + std::string((16 << 20) - head.size(), ';'));
+    EXPECT_EQ(Read(big, "WinPos", "Left", "d"), "1");
+    WriteBytes(big, head + std::string((16 << 20) + 1 - head.size(), ';'));
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     for (const auto& unusable : {big, fifo}) {
         EXPECT_EQ(Read(unusable, "WinPos", "Left", "d"), "d");
