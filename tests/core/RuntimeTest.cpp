@@ -1,5 +1,5 @@
 // The small runtime under the form: numbers as the fields and files need them,
-// files by number, and the report of an error no handler caught.
+// and files by number.
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -11,8 +11,8 @@
 #include "Fakes.h"
 #include "core/FileNumbers.h"
 #include "core/FileSystem.h"
+#include "core/ModuleIniFileInOut.h"
 #include "core/Numbers.h"
-#include "core/UncaughtError.h"
 
 namespace kelvora::core {
 namespace {
@@ -56,15 +56,12 @@ TEST(Numbers, TheTestTheConversionAndThePatternReadTextAlike) {
 TEST(Files, EveryRoutineGivesItsResultOrRaisesItsOwnError) {
     const test::TempFolder folder;
     const auto at = [&](const char* name) { return test::Utf8(folder / name); };
-    const std::string in = at("in.txt"), out = at("out.txt"), none = at("no/x");
+    const std::string in = at("in.txt"), out = at("out.txt"), none = at("no/x"), ro = at("ro.txt"),
+                      dir = test::Utf8(folder.Path());
     // The CR LF after the x's is split across the reader's 64 KiB blocks.
     test::WriteBytes(folder / "in.txt", "a\rb\nc\r\n\r" + std::string(65527, 'x') + "\r\nend");
     test::WriteBytes(folder / "ro.txt", "old");
     std::filesystem::permissions(folder / "ro.txt", std::filesystem::perms::owner_read);
-    const auto swapForFolder = [&] {  // the file's place taken while it is open
-        std::filesystem::remove(folder / "out.txt");
-        return std::filesystem::create_directory(folder / "out.txt"), "";
-    };
     // clang-format off
     const std::function<std::string()> steps[] = {
         [&] { return OpenForInput(1, in), "ok"; }, [&] { return LineInput(1); },
@@ -73,17 +70,21 @@ TEST(Files, EveryRoutineGivesItsResultOrRaisesItsOwnError) {
         [&] { return WriteRecord(1, {1}), ""; }, [&] { return LineInput(2); },
         [&] { return WriteRecord(2, {1}), ""; }, [&] { return OpenForOutput(1, out), ""; },
         [&] { return std::to_string(FreeFile()); }, [&] { return OpenForInput(2, at("none")), ""; },
-        [&] { return OpenForInput(2, none), ""; }, [&] { return OpenForInput(2, test::Utf8(folder.Path())), ""; },
-        [&] { return OpenForOutput(2, none), ""; }, [&] { return OpenForOutput(2, test::Utf8(folder.Path())), ""; },
-        [&] { return OpenForOutput(2, at("ro.txt")), ""; }, [&] { return OpenForOutput(0, out), ""; },
+        [&] { return OpenForInput(2, none), ""; }, [&] { return OpenForInput(2, dir), ""; },
+        [&] { return OpenForOutput(2, none), ""; }, [&] { return OpenForOutput(2, dir), ""; },
+        [&] { return OpenForOutput(2, ro), ""; }, [&] { return OpenForOutput(0, out), ""; },
         [&] { return OpenForOutput(256, out), ""; }, [&] { return MkDir(none), ""; },
-        [&] { return MkDir(test::Utf8(folder.Path())), ""; },
-        [&] { return OpenForInput(255, in), Close(255), Close(255), "ok"; },
+        [&] { return MkDir(dir), ""; }, [&] { return OpenForInput(255, in), Close(255), "ok"; },
         [&] { return OpenForOutput(2, out), "ok"; }, [&] { return LineInput(2); },
-        [&] { return WriteRecord(2, {-8, 0, 2147483647}), WriteRecord(2, {}), "ok"; },
-        [&] { return Close(2), test::ReadBytes(folder / "out.txt"); },
-        [&] { return OpenForOutput(2, out), swapForFolder(); }, [&] { return Close(2), ""; },
-        [&] { return std::to_string(FreeFile()) + test::ReadBytes(folder / "ro.txt"); }};
+        [&] { return WriteRecord(2, {-8, 0, 2147483647}), WriteRecord(2, {}), Close(2), "ok"; },
+        [&] { return test::ReadBytes(folder / "out.txt"); }, [&] { return Close(2), ""; },
+        // The file's place is taken by a folder while it is open.
+        [&] { return OpenForOutput(2, out), std::filesystem::remove(folder / "out.txt"), ""; },
+        [&] { return std::filesystem::create_directory(folder / "out.txt"), Close(2), ""; },
+        [&] { return std::to_string(FreeFile()) + test::ReadBytes(folder / "ro.txt"); },
+        [&] { return std::to_string(WriteIniString(at("i"), "S", "K", std::string(300, 'v'))); },
+        [&] { return std::to_string(ReadIniString(at("i"), "S", "K", "").size()); },
+        [&] { return std::to_string(WriteIniString(ro, "S", "K", "v")); }};
     // clang-format on
     std::string seen;
     for (const auto& step : steps) seen += Outcome(step) + "|";
@@ -91,34 +92,19 @@ TEST(Files, EveryRoutineGivesItsResultOrRaisesItsOwnError) {
     EXPECT_EQ(seen,
               "ok|a|b|c||xxxx|end|error 62|error 52|error 52|error 52|error 55|2|error 53|"
               "error 76|error 75|error 76|error 75|error 70|error 52|error 52|error 76|error 75|"
-              "ok|ok|error 52|ok|-8,0,2147483647\r\n\r\n||error 70|2old|");
-}
-
+              "ok|ok|error 52|ok|-8,0,2147483647\r\n\r\n|||error 70|2old|1|255|0|");
 #ifndef _WIN32
-// A disk that fills up during a save: the write says so, the close too, and
-// the old file stays as it was.
-TEST(Files, AWriteThatFailsRaisesAndLeavesTheOldFile) {
-    const test::TempFolder folder;
-    test::WriteBytes(folder / "out.txt", "old");
-    OpenForOutput(1, test::Utf8(folder / "out.txt"));
-    rlimit limit{}, full{};
+    // A disk that fills up: the write fails, so does the close, and no file is made.
+    rlimit limit{};
     ::getrlimit(RLIMIT_FSIZE, &limit);
-    full = {4, limit.rlim_max};
+    const rlimit full{4, limit.rlim_max};
+    OpenForOutput(2, at("new.txt"));
     ::signal(SIGXFSZ, SIG_IGN), ::setrlimit(RLIMIT_FSIZE, &full);
-    std::string seen = Outcome([] { return WriteRecord(1, {123456}), ""; });
-    seen += Outcome([] { return Close(1), ""; }) + test::ReadBytes(folder / "out.txt");
+    seen = Outcome([] { return WriteRecord(2, {123456}), ""; });
+    seen += Outcome([] { return Close(2), ""; });
     ::setrlimit(RLIMIT_FSIZE, &limit);
-    EXPECT_EQ(seen, "error 70error 70old");
-}
+    EXPECT_EQ(seen + test::ReadBytes(folder / "new.txt"), "error 70error 70");
 #endif
-
-TEST(UncaughtError, IsReportedWithItsNumberAndEndsTheProgram) {
-    test::FakeFrontEnd box;
-    int ended = 0;
-    RaiseEvent([] {}, box, [&] { ++ended; });
-    RaiseEvent([] { RaiseError(kOverflow); }, box, [&] { ++ended; });
-    EXPECT_EQ(ended, 1);
-    EXPECT_EQ(box.messages, " [16 Kelvora: 実行時エラー '6':\n\nオーバーフローしました。]");
 }
 
 }  // namespace
