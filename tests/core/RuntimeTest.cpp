@@ -84,7 +84,7 @@ TEST(Files, EveryRoutineGivesItsResultOrRaisesItsOwnError) {
         [&] { return std::to_string(FreeFile()) + test::ReadBytes(folder / "ro.txt"); },
         [&] { return std::to_string(WriteIniString(at("i"), "S", "K", std::string(300, 'v'))); },
         [&] { return std::to_string(ReadIniString(at("i"), "S", "K", "").size()); },
-        [&] { return std::to_string(WriteIniString(ro, "S", "K", "v")); }};
+        [&] { return std::to_string(WriteIniString(none, "S", "K", "v")); }};
     // clang-format on
     std::string seen;
     for (const auto& step : steps) seen += Outcome(step) + "|";

@@ -47,8 +47,8 @@ TEST(Profile, ReadFindsTheValueOrGivesTheDefault) {
         {"[WinPos2]\r\nLeft=1\r\n", "d"}, {"[WinPos]\r\nLef=0\r\nLefty=1\r\n;Left=5\r\n", "d"},
         {"[WinPos]\nTop=2\nLeft=1\n", "1"}, {"[WinPos]\r\nLeft=120", "120"},
         {"\xEF\xBB\xBF[WinPos]\r\nLeft=7\r\n", "7"}, {"", "d"}, {"[XinPos]\r\nLeft=1\r\n", "d"},
-        {"\v[\fWinPos\v]\f\r\n\fLeft\v=\f1\v\r\n", "1"}, {"\r[WinPos]\r\r\nLeft=\r1\r\r\n", "1"},
-        {"\n[WinPos]\nLeft=1", "1"}, {"\r\n[WinPos]\r\nLeft=1", "1"}, {"[WinPos]\r\nLeft\r\n", "d"},
+        {"\v[\fWinPos\v]\f\r\n\fLeft\v=\f1\v\r\n", "1"}, {"\n[WinPos]\nLeft=1", "1"},
+        {"\r\n[WinPos]\r\nLeft=1", "1"}, {"[WinPos]\r\nLeft\r\n", "d"},
         {"[WinPos]\r\n[]\r\nLeft=1\r\n", "d"}, {"[WinPos]\r\n[x\r\nLeft=1\r\n", "1"},
         {"[WinPos]\r\nLeft=" + std::string(300, 'v') + "\r\n", std::string(255, 'v')}
     };
@@ -134,13 +134,14 @@ TEST(Profile, AnEditLeavesEveryOtherByteAsItWas) {
     EXPECT_EQ(win32api::WritePrivateProfileStringA("WinPos", "Left", "1", nullptr), 0);
 }
 
-// Names given with blanks around them; no key lists the section's keys, no
-// section the sections. A buffer of any size is filled as Windows fills it: a
-// value cut with one NUL, a list with two, and nothing written past its end.
+// Names given with blanks around them, and a stray CR after a value, do not
+// count; no key lists the section's keys, no section the sections. A buffer of
+// any size is filled as Windows fills it: a value cut with one NUL, a list with
+// two, and nothing written past its end.
 TEST(Profile, NamesAreTrimmedAndAnswersFitTheBuffer) {
     const TempFolder folder;
     const auto file = folder / "Kelvora.ini";
-    WriteBytes(file, "[WinPos]\r\nLeft=120\r\n Top = 2\r\n; no=1\r\n[O]\r\n");
+    WriteBytes(file, "[WinPos]\r\nLeft=120\r\n Top = 2\r\r\n; no=1\r\n[O]\r\n");
     // size, then the count and the bytes (NUL as '|') up to 2 past it for
     // WinPos/Left, WinPos/Top, the keys of WinPos and of O, and the sections
     // clang-format off
