@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
+#include "core/App.h"
 #include "core/FileNumbers.h"
 #include "core/FileSystem.h"
 #include "core/ModuleIniFileInOut.h"
@@ -49,6 +50,10 @@ TEST(Numbers, TheTestTheConversionAndThePatternReadTextAlike) {
         EXPECT_EQ(IsNumeric(text), std::string(converted) != "error 13") << text;
         EXPECT_EQ(Format00(std::string_view(text)), shown) << text;
     }
+    std::string narrowed;  // 32-bit arithmetic right at its limits and one past them
+    for (const std::int64_t v : {-2147483649LL, -2147483648LL, 2147483647LL, 2147483648LL})
+        narrowed += Outcome([&] { return std::to_string(CheckedNarrow(v)); }) + " ";
+    EXPECT_EQ(narrowed, "error 6 -2147483648 2147483647 error 6 ");
 }
 
 // Each routine as a caller that handles its errors meets it, one step after
@@ -94,16 +99,22 @@ TEST(Files, EveryRoutineGivesItsResultOrRaisesItsOwnError) {
               "error 76|error 75|error 76|error 75|error 70|error 52|error 52|error 76|error 75|"
               "ok|ok|error 52|ok|-8,0,2147483647\r\n\r\n|||error 70|2old|1|255|0|");
 #ifndef _WIN32
-    // A disk that fills up: the write fails, so does the close, and no file is made.
+    // A disk that fills up: the write fails, so does the close, and no file is
+    // made; a start click, whose save fails the same way, still starts the
+    // countdown and leaves no file number open.
     rlimit limit{};
     ::getrlimit(RLIMIT_FSIZE, &limit);
     const rlimit full{4, limit.rlim_max};
-    OpenForOutput(2, at("new.txt"));
+    App().Path = dir;
+    test::FakeFrontEnd ui;
+    ui.Load(), ui.Type("1", "30"), OpenForOutput(2, at("new.txt"));
     ::signal(SIGXFSZ, SIG_IGN), ::setrlimit(RLIMIT_FSIZE, &full);
     seen = Outcome([] { return WriteRecord(2, {123456}), ""; });
     seen += Outcome([] { return Close(2), ""; });
+    ui.Click();
     ::setrlimit(RLIMIT_FSIZE, &limit);
-    EXPECT_EQ(seen + test::ReadBytes(folder / "new.txt"), "error 70error 70");
+    seen += test::ReadBytes(folder / "new.txt") + std::to_string(FreeFile());
+    EXPECT_EQ(seen + std::to_string(ui.timer.Running), "error 70error 7011");
 #endif
 }
 
