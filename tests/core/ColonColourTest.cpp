@@ -6,21 +6,16 @@ namespace kelvora::core {
 namespace {
 
 TEST(ColonColour, KeepsTheCaptionTextColourOnlyWhereItReadsOnTheStrip) {
-    struct Row {
-        Rgb caption, drawn;
-    } rows[] = {
-        {{255, 255, 255}, {255, 255, 255}},  // classic themes: white caption text
-        {{255, 255, 0}, {255, 255, 0}},      // high contrast: yellow stays
-        {{0, 0, 0}, kWhite},                 // Windows 10 and 11 report black
-        {{0, 0, 128}, kWhite},               // dark blue on dark blue
-        {{94, 94, 94}, {94, 94, 94}},        // just above 3:1
-        {{93, 93, 93}, kWhite},              // just below 3:1
-    };
-    for (const Row& row : rows) {
-        const Rgb drawn = ColonColour(row.caption);
-        EXPECT_TRUE(drawn == row.drawn) << int(row.caption.red) << "," << int(row.caption.green);
+    // caption text, colon: the white of classic themes stays; the black Windows
+    // 10 and 11 report, dark blue, and a grey just below 3:1 give way to white,
+    // a grey just above it stays
+    // clang-format off
+    const std::pair<Rgb, Rgb> rows[] = {{kWhite, kWhite}, {{0, 0, 0}, kWhite}, {{0, 0, 128}, kWhite},
+        {{93, 93, 93}, kWhite}, {{94, 94, 94}, {94, 94, 94}}};
+    // clang-format on
+    for (const auto& [caption, drawn] : rows) {
+        EXPECT_TRUE(ColonColour(caption) == drawn) << int(caption.red) << "," << int(caption.blue);
     }
-    EXPECT_NEAR(ContrastRatio({0, 0, 0}, {255, 255, 255}), 21.0, 1e-9);
 }
 
 }  // namespace

@@ -20,9 +20,8 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::string kInfo = " [64 Kelvora: ";
 const std::string kSubscript = " [48 設定ファイル読込み: インデックスが有効範囲にありません。]";
-const std::string kMismatch = " [0 Kelvora: 型が一致しません。]",
+const std::string kInfo = " [64 Kelvora: ", kMismatch = " [0 Kelvora: 型が一致しません。]",
                   kOverflow = " [0 Kelvora: オーバーフローしました。]";
 
 // What the user sees after an event, in one line: the fields, whether the
@@ -31,9 +30,8 @@ const std::string kMismatch = " [0 Kelvora: 型が一致しません。]",
 std::string Seen(const FakeFrontEnd& ui) {
     std::string seen = ui.Shows() + (ui.timer.Running ? " running" : " stopped");
     seen += (ui.enabled ? "+timer " : " ") + ui.focus;
-    const FakeTextBox& field = ui.focus == "txtSS" ? ui.txtSS : ui.txtMM;
-    const std::string selection =
-        std::to_string(field.selStart) + "," + std::to_string(field.selLength);
+    const FakeTextBox& f = ui.focus == "txtSS" ? ui.txtSS : ui.txtMM;
+    const std::string selection = std::to_string(f.selStart) + "," + std::to_string(f.selLength);
     if (ui.focus.starts_with("txt")) seen += "(" + selection + ")";
     return seen + ui.messages + (ui.unloaded ? " closed" : "");
 }
@@ -57,10 +55,10 @@ class Form : public ::testing::Test {
 // A start click with what the user typed, then a tick over "42" typed into
 // the minutes: a rejected setting starts nothing, so the tick changes nothing.
 TEST_F(Form, ClickAcceptsASettingOrSaysWhichFieldToCorrect) {
-    const std::string running = " running+timer Command1",
-                      total = kInfo + "分・秒の設定は1～999です。]",
-                      minutes = kInfo + "分の設定は1～999です。]",
-                      seconds = kInfo + "秒の設定は1～999です。]",
+    const std::string running = " running+timer Command1", mm = "00:00 stopped txtMM(0,2)" + kInfo,
+                      total = mm + "分・秒の設定は1～999です。]",
+                      minutes = mm + "分の設定は1～999です。]",
+                      seconds = "00:00 stopped txtSS(0,2)" + kInfo + "秒の設定は1～999です。]",
                       none = kInfo + "分：秒の設定をしてください。]";
     // typed, seen after the click, saved, seen after a tick and how often it let events run
     // clang-format off
@@ -74,12 +72,9 @@ TEST_F(Form, ClickAcceptsASettingOrSaysWhichFieldToCorrect) {
         {"007", "2.4", "007:2.4" + running, "7,2\r\n", "07:01 1"},
         {"", "30", ":30" + running, "0,30\r\n", "00:29 1"},
         {"x", "5", "x:5" + running, "0,5\r\n", "00:04 1"},
-        {"999", "1", "00:00 stopped txtMM(0,2)" + total, "", "42:00 0"},
-        {"998", "61", "00:00 stopped txtMM(0,2)" + total, "", "42:00 0"},
-        {"1000", "5000", "00:00 stopped txtMM(0,2)" + minutes, "", "42:00 0"},
-        {"2147483648", "0", "00:00 stopped txtMM(0,2)" + minutes, "", "42:00 0"},
-        {"5", "1000", "00:00 stopped txtSS(0,2)" + seconds, "", "42:00 0"},
-        {"1", "1e20", "00:00 stopped txtSS(0,2)" + seconds, "", "42:00 0"},
+        {"999", "1", total, "", "42:00 0"}, {"998", "61", total, "", "42:00 0"},
+        {"1000", "5000", minutes, "", "42:00 0"}, {"2147483648", "0", minutes, "", "42:00 0"},
+        {"5", "1000", seconds, "", "42:00 0"}, {"1", "1e20", seconds, "", "42:00 0"},
         {"", "", ": stopped txtMM(0,0)" + none, "", "42: 0"},
         {"0", "0", "0:0 stopped txtMM(0,1)" + none, "", "42:0 0"},
         {"１２", "cd", "１２:cd stopped txtMM(0,2)" + none, "", "42:cd 0"},
@@ -203,10 +198,8 @@ TEST_F(Form, StartUpReadsTheSettingFileOrSaysWhatIsWrongWithIt) {
         {"5,30\r\n", "05:30"}, {"0,5\r\n", "00:05"}, {"120,0\r\n", "120:00"},
         {"-1,100\r\n", "-01:100"}, {"\"12\",\"34\"\r\n", "12:34"}, {"7,8,9\r\n", "07:08"},
         {" 5 , 30\r\n", "05:30"}, {"5,\r\n", "05:"}, {"abc,def\r\n", "abc:def"},
-        {"1,2\r\n3,4\r\n", "01:02"}, {"5,30", "05:30"}, {"5,30\n7,8", "05:30"},
-        {"5,30\r7,8", "05:30"}, {"2.5,3.5\r\n", "03:04"}, {"5\0,3\0\x30\r\n"s, "5:3"},
+        {"5,30", "05:30"}, {"2.5,3.5\r\n", "03:04"}, {"5\0,3\0\x30\r\n"s, "5:3"},
         {"\xff\xfe,5\r\n", decoded("\xff\xfe") + ":05"}, {"5,3\xE3\x81", "05:" + decoded("3\xE3\x81")},
-        {"5,30," + std::string(1 << 20, 'x'), "05:30"},
         {"", "000:00 [48 設定ファイル読込み: ファイルにこれ以上データがありません。]"},
         {"\r\n5,30\r\n", "000:00" + kSubscript}, {"5\r\n", "05:00" + kSubscript},
         {"\0\0\0\0"s, ":00" + kSubscript}, {digits, digits.substr(0, 32767) + ":00" + kSubscript}};
@@ -250,9 +243,7 @@ TEST_F(Form, StartUpAppliesTheSavedPlacementOrLeavesTheWindowAlone) {
         {"[WinPos]\r\nLeft=100\r\nRight=300\r\nTop=50\r\nBottom=150\r\nshowCmd=2\r\n", "100,50,300,150,2,"},
         {"; hand-written\r\n[winpos]\r\n  LEFT = 200 \r\n", "200,20,130,80,1,"},
         {"[WinPos]\r\nLeft=120\r\nTop=abc\r\n", unchanged + kMismatch},
-        {"[WinPos]\r\nLeft=120\r\nTop=\r\n", unchanged + kMismatch},
-        {"[WinPos]\r\nLeft=99999999999\r\n", unchanged + kOverflow},
-        {"[WinPos]\r\nLeft=" + std::string(10000, '7') + "\r\n", unchanged + kOverflow}};
+        {"[WinPos]\r\nLeft=99999999999\r\n", unchanged + kOverflow}};
     // clang-format on
     WriteBytes(setting, "5,30\r\n");
     for (const auto& [profile, seen] : rows) {
@@ -260,11 +251,9 @@ TEST_F(Form, StartUpAppliesTheSavedPlacementOrLeavesTheWindowAlone) {
         WriteBytes(data / "Kelvora.ini", profile);
         FakeFrontEnd ui;
         ui.Load();
-        const auto& [left, top, right, bottom] = window.placement.rcNormalPosition;
+        const auto& [l, t, r, b] = window.placement.rcNormalPosition;
         std::string placed;
-        for (const int value : {left, top, right, bottom, int(window.placement.showCmd)}) {
-            placed += std::to_string(value) + ",";
-        }
+        for (int v : {l, t, r, b, int(window.placement.showCmd)}) placed += std::to_string(v) + ",";
         EXPECT_EQ(placed + ui.messages, seen);
         // A failed load reads no setting and says so in the caption.
         EXPECT_EQ(ui.Shows() + ui.caption, ui.messages.empty()
