@@ -13,9 +13,8 @@ TEST(ColonColour, KeepsTheCaptionTextColourOnlyWhereItReadsOnTheStrip) {
     const std::pair<Rgb, Rgb> rows[] = {{kWhite, kWhite}, {{0, 0, 0}, kWhite}, {{0, 0, 128}, kWhite},
         {{93, 93, 93}, kWhite}, {{94, 94, 94}, {94, 94, 94}}};
     // clang-format on
-    for (const auto& [caption, drawn] : rows) {
-        EXPECT_TRUE(ColonColour(caption) == drawn) << int(caption.red) << "," << int(caption.blue);
-    }
+    for (const auto& [in, out] : rows)
+        EXPECT_TRUE(ColonColour(in) == out) << int(in.red) << int(in.blue);
 }
 
 }  // namespace

@@ -43,7 +43,8 @@ struct FakeFrontEnd : core::Form, core::PictureButton, core::Timer, core::Clock,
     // clang-format on
     void Load() { timer.Form_Load(); }
     void Type(std::string mm, std::string ss) { txtMM.text = mm, txtSS.text = ss; }
-    void Click() { timer.Command1_Click(); }
+    // A click as the mouse makes it: the button takes the focus first.
+    void Click() { SetFocus(), timer.Command1_Click(); }
     // A tick on time: one second after the last.
     void Tick() { Wait(1000), timer.Timer1_Timer(); }
     void Wait(double milliseconds) { now += std::llround(milliseconds * 1e6); }

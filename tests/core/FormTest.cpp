@@ -79,7 +79,7 @@ TEST_F(Form, ClickAcceptsASettingOrSaysWhichFieldToCorrect) {
         {"0", "0", "0:0 stopped txtMM(0,1)" + none, "", "42:0 0"},
         {"１２", "cd", "１２:cd stopped txtMM(0,2)" + none, "", "42:cd 0"},
         {"-1", "30", "-1:30 stopped txtMM(0,2)" + none, "", "42:30 0"},
-        {"-2147483648", "0", "-2147483648:0 stopped txtMM(0,2)", "", "42:0 0"}};  // beyond 32 bits
+        {"-2147483648", "0", "-2147483648:0 stopped Command1", "", "42:0 0"}};  // beyond 32 bits
     // clang-format on
     for (const auto& [typedMM, typedSS, seen, saved, ticked] : rows) {
         std::filesystem::remove(setting);
@@ -110,9 +110,10 @@ TEST_F(Form, StopKeepsTheRemainingTimeAndTheNextStartOrStartUpResumes) {
     ui.Click();
     EXPECT_EQ(Seen(ui) + ReadBytes(setting) + ui.picture,
               "01:05 stopped txtMM(0,2)1,5\r\nbuiltin:go");
+    ui.txtMM.text = "", ui.Click();  // an empty field counts as 0, whatever it held before
     FakeFrontEnd next;
     next.Load();
-    EXPECT_EQ(Seen(next), "01:05 stopped txtMM(0,2)");
+    EXPECT_EQ(Seen(next), "00:05 stopped txtMM(0,2)");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data), {}), 2) << "no litter";
 }
 

@@ -54,6 +54,9 @@ TEST(Numbers, TheTestTheConversionAndThePatternReadTextAlike) {
     for (const std::int64_t v : {-2147483649LL, -2147483648LL, 2147483647LL, 2147483648LL})
         narrowed += Outcome([&] { return std::to_string(CheckedNarrow(v)); }) + " ";
     EXPECT_EQ(narrowed, "error 6 -2147483648 2147483647 error 6 ");
+    // Too small for a double, however its digits are placed: zero.
+    for (const auto& tiny : {"0." + std::string(400, '0') + "1", std::string(400, '0') + "1e-400"})
+        EXPECT_EQ(Format00(std::string_view(tiny)), "00") << tiny;
 }
 
 // Each routine as a caller that handles its errors meets it, one step after
