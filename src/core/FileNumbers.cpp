@@ -81,7 +81,7 @@ void OpenForInput(int fileNumber, const std::string& path) {
     CheckNumberFree(fileNumber);
     if (CheckFolderOf(path) == platform::PathKind::Missing) RaiseError(kFileNotFound);
     auto file = std::make_unique<OpenFile>();
-    file->input = platform::OpenFile(path, "rb");
+    file->input = platform::OpenFileToRead(path);
     if (file->input == nullptr) RaiseError(kPathFileAccessError);
     file->block.resize(65536);
     Table()[fileNumber] = std::move(file);

@@ -9,8 +9,10 @@ namespace kelvora::platform {
 // calls, since the narrow ones would read the path in the ANSI code page and
 // lose a folder named with anything outside it.
 
-// fopen with a UTF-8 path.
-std::FILE* OpenFile(const std::string& path, const char* mode);
+// A plain file opened for reading in binary, as fopen's "rb" does, with a
+// UTF-8 path. Anything else of that name gives nullptr at once: opening a
+// pipe put in a file's place would wait until something writes to it.
+std::FILE* OpenFileToRead(const std::string& path);
 
 enum class PathKind { Missing, File, Folder, Other };
 

@@ -3,10 +3,13 @@
 
 #ifndef _WIN32
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #endif
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "Fakes.h"
 #include "core/App.h"
@@ -118,7 +121,21 @@ TEST(Files, EveryRoutineGivesItsResultOrRaisesItsOwnError) {
     ::setrlimit(RLIMIT_FSIZE, &limit);
     seen += test::ReadBytes(folder / "new.txt") + std::to_string(FreeFile());
     EXPECT_EQ(seen + std::to_string(ui.timer.Running), "error 70error 7011");
+    // A pipe in a file's place is no file to read, and opening it never waits.
+    ::mkfifo(at("pipe").c_str(), 0600);
+    EXPECT_EQ(Outcome([&] { return OpenForInput(3, at("pipe")), ""; }), "error 75");
 #endif
+}
+
+// A message box names what went wrong: no error shares another's words.
+TEST(Errors, EachHasADescriptionOfItsOwn) {
+    std::set<std::string> descriptions;
+    for (int number : {kInvalidProcedureCall, kOverflow, kOutOfMemory, kSubscriptOutOfRange, kTypeMismatch,
+                       kBadFileNameOrNumber, kFileNotFound, kFileAlreadyOpen, kInputPastEndOfFile,
+                       kPermissionDenied, kPathFileAccessError, kPathNotFound, kInvalidPicture, ErrorNumber{}}) {
+        descriptions.insert(RuntimeError(number).what());
+    }
+    EXPECT_EQ(descriptions.size(), 14u);
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 
 namespace kelvora::platform {
 
-std::FILE* OpenFile(const std::string& path, const char* mode) {
-    return ::_wfopen(Utf8ToWide(path).c_str(), Utf8ToWide(mode).c_str());
+std::FILE* OpenFileToRead(const std::string& path) {
+    return ::_wfopen(Utf8ToWide(path).c_str(), L"rb");
 }
 
 PathKind KindOf(const std::string& path) {
