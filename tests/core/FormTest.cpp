@@ -111,6 +111,8 @@ TEST_F(Form, StopKeepsTheRemainingTimeAndTheNextStartOrStartUpResumes) {
     EXPECT_EQ(Seen(ui) + ReadBytes(setting) + ui.picture,
               "01:05 stopped txtMM(0,2)1,5\r\nbuiltin:go");
     ui.txtMM.text = "", ui.Click();  // an empty field counts as 0, whatever it held before
+    WriteBytes(data / "button_go.gif", "GIF89a go"), ui.Click();  // mended meanwhile, and shown
+    EXPECT_EQ(ui.picture, Utf8(data / "button_go.gif"));
     FakeFrontEnd next;
     next.Load();
     EXPECT_EQ(Seen(next), "00:05 stopped txtMM(0,2)");
