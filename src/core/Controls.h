@@ -3,6 +3,7 @@
 // over its own widgets; the tests implement them with recording fakes.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "core/ModuleWin32API.h"
@@ -97,6 +98,9 @@ struct FormControls {
     MessageBox& messageBox;
     EventPump& events;
     const Clock& clock;
+    // The alarm's sound: the Windows routine, unless a test listens for it.
+    std::function<std::int32_t(const char*, std::uintptr_t, std::uint32_t)> PlaySoundA =
+        win32api::PlaySoundA;
 };
 
 }  // namespace kelvora::core

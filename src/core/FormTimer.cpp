@@ -54,7 +54,10 @@ void FormTimer::Form_Load() {
     }
 }
 
-void FormTimer::Form_Unload(std::int16_t& /*Cancel*/) { SaveWindowPos(controls_.form.hWnd()); }
+void FormTimer::Form_Unload(std::int16_t& /*Cancel*/) {
+    unloaded_ = true;
+    SaveWindowPos(controls_.form.hWnd());
+}
 
 void FormTimer::SetFilePaths() {
     AppPath = App().Path;

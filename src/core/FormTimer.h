@@ -55,6 +55,10 @@ private:
     void ShowMessage(const std::string& text, int style, const std::string& title);
 
     FormControls controls_;
+    // Once the form has unloaded, no handler acts: a front end may still
+    // deliver an event that was on its way, and a handler that was waiting on
+    // a message box or on events the unload ended comes back to a closed form.
+    bool unloaded_ = false;
     TextBox& txtMM;
     TextBox& txtSS;
     PictureButton& Command1;

@@ -7,6 +7,7 @@
 namespace kelvora::core {
 
 void FormTimer::Command1_Click() {
+    if (unloaded_) return;
     try {
         bool inputError = false;
         ReadField(txtMM, Minutes, messages::kMinutesOutOfRange, inputError);

@@ -38,20 +38,29 @@ void FormTimer::ArmNextTick(std::int64_t counted) {
 }
 
 void FormTimer::Timer1_Timer() {
+    if (unloaded_) return;
+    // Armed first as well as last: while this tick lets events run, a message
+    // box may open and stay open, and the count must go on under it. The end
+    // of the tick asks for the same moment again, by the same clock.
+    if (Timer1.Enabled()) ArmNextTick(NanosecondsCounted());
     if (TotalSeconds >= 1) {
         // Past the end only when the tick came late: it shows zero, never a
         // negative time, and sounds the alarm now.
         const std::int32_t seconds = CheckedNarrow(NanosecondsCounted() / kNanosecondsPerSecond);
         ElapsedSeconds = std::min(seconds, TotalSeconds);
         ShowRemainTime();
-        if (ElapsedSeconds >= TotalSeconds) {
+        // The window may have closed while this tick let events run, by the
+        // user or by a tick run then that sounded the alarm; and a stop there
+        // ended the count. Only a countdown still running rings, and once.
+        if (unloaded_) return;
+        if (ElapsedSeconds >= TotalSeconds && Timer1.Enabled()) {
             Timer1.SetEnabled(false);
-            win32api::PlaySoundA(SoundFile.c_str(), 0, win32api::SND_LOOP);
+            controls_.PlaySoundA(SoundFile.c_str(), 0, win32api::SND_LOOP);
             controls_.form.Unload();
         }
     }
-    // Last of all, and only while enabled: a stop or an alarm handled while
-    // the tick let events run stands.
+    // Only while enabled: a stop or an alarm handled while the tick let
+    // events run stands.
     if (Timer1.Enabled()) ArmNextTick(NanosecondsCounted());
 }
 

@@ -155,11 +155,13 @@ void FormTimerWindow::CreateControls() {
                                  layout_.command1));
     timer1_.Attach(Handle());
 
-    for (const HWND field : {txtMM_.Handle(), txtSS_.Handle()}) {
-        // No input context: keys arrive as typed, and composition cannot be
-        // switched on while the field has the focus.
-        ::ImmAssociateContextEx(field, nullptr, 0);
-    }
+    // No input context anywhere in the window: keys arrive as typed, and
+    // composition cannot be switched on, whether a field or the button has
+    // the focus. With the input method on, a stray key would otherwise open
+    // a composition on the button, which then takes the Enter or Escape meant
+    // to stop the countdown. The children lose theirs, the form its own.
+    ::ImmAssociateContextEx(Handle(), nullptr, IACE_CHILDREN);
+    ::ImmAssociateContextEx(Handle(), nullptr, 0);
     fieldBrush_.reset(::CreateSolidBrush(kFieldBackground));
     command1_.SetBuiltInPicture(core::ButtonFace::Go);
     fieldAnnotations_.Attach(txtMM_.Handle(), txtSS_.Handle());

@@ -21,6 +21,39 @@ void Deliver(MessageFilter& filter, MSG& message) {
     ::DispatchMessageW(&message);
 }
 
+// While the user holds a menu open or drags the window, Windows runs a loop of
+// its own that waits for the keys and mouse buttons that end it; a timer still
+// ticks inside that loop. Input is then left in the queue, real or posted.
+bool InModalInputLoop() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(::GetCurrentThreadId(), &info) &&
+           (info.flags & (GUI_INMENUMODE | GUI_INMOVESIZE)) != 0;
+}
+
+// Every message but the keyboard's and the mouse's, client and non-client
+// (from WM_NCMOUSEMOVE, to WM_UNICHAR, to WM_MOUSEHWHEEL, and the hover and
+// leave messages), in ascending ranges.
+struct MessageRange {
+    UINT first;
+    UINT last;
+};
+constexpr MessageRange kAllButInput[] = {
+    {0, WM_NCMOUSEMOVE - 1},
+    {WM_NCXBUTTONDBLCLK + 1, WM_KEYFIRST - 1},
+    {WM_UNICHAR + 1, WM_MOUSEFIRST - 1},
+    {WM_MOUSEHWHEEL + 1, WM_NCMOUSEHOVER - 1},
+    {WM_MOUSELEAVE + 1, 0xFFFFFFFF},
+};
+
+bool PeekPending(MSG& message) {
+    if (!InModalInputLoop()) return ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE;
+    for (const MessageRange& range : kAllButInput) {
+        if (::PeekMessageW(&message, nullptr, range.first, range.last, PM_REMOVE)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int RunMessageLoop(MessageFilter& filter) {
@@ -34,7 +67,7 @@ int RunMessageLoop(MessageFilter& filter) {
 
 void DispatchPending(MessageFilter& filter) {
     MSG message{};
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekPending(message)) {
         if (message.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(message.wParam));
             return;

@@ -64,9 +64,22 @@ struct FakeFrontEnd : core::Form, core::PictureButton, core::Timer, core::Clock,
         picture = face == core::ButtonFace::Go ? "builtin:go" : "builtin:stop";
     }
     void SetFocus() override { focus = "Command1"; }
-    void SetEnabled(bool on) override { enabled = on; }
+    // Timer1 as a single-shot timer that each wait arms: a tick disarms it,
+    // and one that asked for no wait gets the last interval when it ends.
+    void SetEnabled(bool on) override {
+        if (on != enabled) armed = on, due = now + interval * 1'000'000LL;
+        enabled = on;
+    }
     bool Enabled() const override { return enabled; }
-    void SetInterval(int milliseconds) override { interval = milliseconds; }
+    void SetInterval(int milliseconds) override {
+        interval = milliseconds;
+        if (enabled) armed = true, due = now + interval * 1'000'000LL;
+    }
+    void Fire() {
+        armed = false;
+        timer.Timer1_Timer();
+        if (enabled && !armed) armed = true, due = now + interval * 1'000'000LL;
+    }
     // The wait for the next tick the timer was last set to, "-" while it is off.
     std::string Waits() const { return enabled ? std::to_string(interval) : "-"; }
     std::int64_t Now() const override { return now; }
@@ -87,10 +100,19 @@ struct FakeFrontEnd : core::Form, core::PictureButton, core::Timer, core::Clock,
     std::int16_t cancel = 0;  // the unload event's argument, which nothing sets
     std::string messages;     // " [<style> <title>: <text>]" for each box shown
     int pumped = 0;
-    int interval = 1000;            // Timer1's, in milliseconds
-    std::int64_t now = 7'000'000;   // the clock, in nanoseconds
+    int interval = 1000;           // Timer1's, in milliseconds
+    std::int64_t now = 7'000'000;  // the clock, in nanoseconds
+    bool armed = true;             // a tick is due at `due` on the clock
+    std::int64_t due = now + 1'000'000'000;
     std::function<void()> pending;  // what the user does during the next DoEvents
-    core::FormTimer timer{{*this, txtMM, txtSS, *this, *this, *this, *this, *this}};
+    int alarms = 0;                 // the sound, and the clock and state it rang at
+    std::int64_t alarmAt = 0;
+    int runningAtAlarm = 0;
+    core::FormTimer timer{{*this, txtMM, txtSS, *this, *this, *this, *this, *this,
+                           [this](const char* file, std::uintptr_t module, std::uint32_t flags) {
+                               ++alarms, alarmAt = now, runningAtAlarm = timer.Running;
+                               return win32api::PlaySoundA(file, module, flags);
+                           }}};
 };
 
 inline void FakeTextBox::SetFocus() {
