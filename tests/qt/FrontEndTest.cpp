@@ -3,6 +3,7 @@
 // window comes back, and the caret's rest. What a user does with the real
 // program is the end-to-end script's.
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
@@ -126,6 +127,38 @@ class FrontEndTest : public QObject {
         QTRY_COMPARE(ticks, 3);
         QTest::qWait(100);
         QCOMPARE(std::make_pair(ticks, enabledTicks), std::make_pair(3, 3));
+    }
+
+    // A stop that reads 0:00, typed while a tick lets events run, opens its
+    // refusal inside the tick: the count goes on under the box all the same.
+    void countGoesOnUnderABoxOpenedInsideATick() {
+        kelvora::qt::FormTimerWindow window;
+        QVERIFY(Activate(window));
+        window.txtMM().setText(QStringLiteral("0"));
+        window.txtSS().setText(QStringLiteral("5"));
+        window.Command1().click();
+        const kelvora::core::FormTimer& logic = window.Logic();
+        connect(&window.txtSS(), &QLineEdit::textChanged, &window, [] {
+            QMetaObject::invokeMethod(qApp, [] {
+                for (const Qt::Key key : {Qt::Key_Backtab, Qt::Key_0, Qt::Key_Return})
+                    QTest::keyClick(QApplication::focusWidget(), key);
+            }, Qt::QueuedConnection);
+        }, Qt::SingleShotConnection);
+        int countedAtBox = -1;
+        bool wentOn = false;
+        QElapsedTimer open;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, &window, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (box == nullptr) return;
+            if (countedAtBox < 0) countedAtBox = logic.ElapsedSeconds, open.start();
+            wentOn = logic.ElapsedSeconds > countedAtBox;
+            if (wentOn || open.elapsed() > 2500) box->close();
+        });
+        watch.start(50);
+        QTRY_VERIFY_WITH_TIMEOUT(countedAtBox >= 0 && !QApplication::activeModalWidget(), 10000);
+        QVERIFY(wentOn);
+        window.Timer1().SetEnabled(false);
     }
 
     void caretRestsWhenIdleAndBlinksAgainOnInput() {

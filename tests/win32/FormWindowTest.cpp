@@ -16,6 +16,8 @@
 #include "win32/Picture.h"
 #include "win32/ResourceIds.h"
 #include "win32/SystemDialogs.h"
+// The input method routines.
+#include <imm.h>
 
 namespace kelvora::win32::test {
 namespace {
@@ -103,8 +105,9 @@ TEST_F(FormWindowTest, LaysOutAtEachDensityAndForEachFrameAndPaintsAColonThatRea
 // or a click, but not when the window's return to the front gives it back:
 // typing goes on where it stopped. A tick lets pending events run while a
 // message box may be open: Enter and Escape typed into it stay its OK and
-// Cancel.
-TEST_F(FormWindowTest, TheFocusSelectsAsOnWindowsAndADialogKeepsItsKeys) {
+// Cancel; while a menu is open, every key stays in the queue for the menu's
+// own loop. No control has an input context, so no key opens a composition.
+TEST_F(FormWindowTest, TheFocusSelectsAsOnWindowsAndADialogOrMenuKeepsItsKeys) {
     Start();
     const HWND mm = Control(FormControl::txtMM), ss = Control(FormControl::txtSS);
     EXPECT_EQ(SelectionOf(mm), std::make_pair(0, 2)) << "focused by the load";
@@ -145,6 +148,28 @@ TEST_F(FormWindowTest, TheFocusSelectsAsOnWindowsAndADialogKeepsItsKeys) {
     ::SendMessageW(mm, EM_SETSEL, 1, 1);
     Mouse(MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(SelectionOf(mm), std::make_pair(0, 2)) << "selected once the click was done";
+    for (const HWND window : {window_->Handle(), Control(FormControl::Command1),
+                              Control(FormControl::txtMM), Control(FormControl::txtSS)}) {
+        EXPECT_EQ(::ImmGetContext(window), nullptr);
+    }
+    static FormTimerWindow* form = window_.get();
+    static bool menuKeptEnter = false;
+    ::SetWindowTextW(Control(FormControl::txtSS), L"5");
+    const HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuW(menu, MF_STRING, 1, L"1");
+    ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(nullptr, id);
+        const HWND mm = form->ControlHandle(FormControl::txtMM);
+        ::PostMessageW(mm, WM_KEYDOWN, VK_RETURN, 0);
+        DispatchPending(*form);  // as a tick lets events run inside the menu's loop
+        MSG key;
+        menuKeptEnter = ::PeekMessageW(&key, mm, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE);
+        ::EndMenu();
+    });
+    ::TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, window_->Handle(), nullptr);
+    ::DestroyMenu(menu);
+    EXPECT_TRUE(menuKeptEnter);
+    EXPECT_EQ(window_->Logic().Running, 0) << "Enter started the countdown under the menu";
 }
 
 // Each tick of the countdown sets the wait for the next: the new wait replaces
