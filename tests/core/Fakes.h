@@ -80,8 +80,6 @@ struct FakeFrontEnd : core::Form, core::PictureButton, core::Timer, core::Clock,
         timer.Timer1_Timer();
         if (enabled && !armed) armed = true, due = now + interval * 1'000'000LL;
     }
-    // The wait for the next tick the timer was last set to, "-" while it is off.
-    std::string Waits() const { return enabled ? std::to_string(interval) : "-"; }
     std::int64_t Now() const override { return now; }
     int TickMarginMilliseconds() const override { return 16; }
     void Show(const std::string& text, int style, const std::string& title) override {

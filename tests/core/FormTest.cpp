@@ -12,7 +12,6 @@
 #include "core/App.h"
 #include "core/FileNumbers.h"
 #include "core/Numbers.h"
-#include "core/Text.h"
 #include "platform/FileText.h"
 
 namespace kelvora::test {
@@ -141,44 +140,6 @@ TEST_F(Form, TheLastTickSoundsTheAlarmAndClosesSavingThePlacementUnderTheExecuta
     ::unsetenv("SDL_AUDIODRIVER");
     EXPECT_TRUE(std::filesystem::exists(folder / "played.raw")) << "the alarm sounded";
 #endif
-}
-
-// The countdown follows the clock, whenever its ticks come. Each step comes N
-// ms after the one before: "+N" a tick, "cN" a click, "sN=MM:SS" a tick during
-// which the user types MM and SS and clicks. Seen: the wait Timer1 was set
-// to at the start, then after each step the fields and the next wait ("-":
-// the timer is off), and the messages shown.
-TEST_F(Form, TicksShowTheTimeThatRemainsByTheClockHoweverLateOrEarlyTheyCome) {
-    // setting, steps, seen
-    // clang-format off
-    const std::string rows[][4] = {
-        {"0", "5", "+1016 +1000 +1000", "1016 00:04/1000 00:03/1000 00:02/1000"},
-        {"0", "5", "+1300.4 +715.6", "1016 00:04/716 00:03/1000"},  // late, re-armed from the start
-        {"0", "10", "+1016 +4200", "1016 00:09/1000 00:05/800"},     // a 3.2 s stall
-        {"0", "5", "+9000", "1016 00:00/- closed"},                   // stalled past the end
-        {"25", "0", "+1016 +600000 +1000", "1016 24:59/1000 14:59/1000 14:58/1000"},  // asleep
-        {"0", "5", "+985 +31 +970 +30", "1016 00:05/31 00:04/1000 00:04/30 00:03/1000"},  // early
-        {"0", "5", "+1016 s1000=00:03 c5000 +1016", "1016 00:04/1000 00:03/- 00:03/1016 00:02/1000"},
-        {"0", "5", "+1016 c0 c5000 +1016", "1016 00:04/1000 00:04/- 00:04/1016 00:03/1000"},
-        // Rejected settings leave the countdown running; the stop in its last
-        // second keeps the alarm from sounding.
-        {"0", "4", "s1016=999:1 s1000=000:0 s1000=000:1", "1016 00:00/1000 000:0/1000 000:1/- [64 "
-         "Kelvora: 分・秒の設定は1～999です。] [64 Kelvora: 分：秒の設定をしてください。]"}};
-    // clang-format on
-    for (const auto& [mm, ss, steps, expected] : rows) {
-        FakeFrontEnd ui;
-        ui.Load(), ui.Type(mm, ss), ui.Click();
-        std::string seen = ui.Waits();
-        for (const std::string& step : core::Split(steps, ' ')) {
-            const std::vector<std::string> when = core::Split(step.substr(1), '='),
-                                           typed = core::Split(when.back(), ':');
-            ui.Wait(core::ReadNumber(when[0]).value());  // read alike under every locale
-            if (step[0] == 's') ui.pending = [&] { ui.Type(typed[0], typed[1]), ui.Click(); };
-            step[0] == 'c' ? ui.Click() : ui.timer.Timer1_Timer();
-            seen += " " + ui.Shows() + "/" + ui.Waits();
-        }
-        EXPECT_EQ(seen + ui.messages + (ui.unloaded ? " closed" : ""), expected) << steps;
-    }
 }
 
 TEST_F(Form, FirstStartCreatesTheDataFolderAndOffersZero) {
