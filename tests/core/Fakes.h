@@ -64,22 +64,18 @@ struct FakeFrontEnd : core::Form, core::PictureButton, core::Timer, core::Clock,
         picture = face == core::ButtonFace::Go ? "builtin:go" : "builtin:stop";
     }
     void SetFocus() override { focus = "Command1"; }
-    // Timer1 as a single-shot timer that each wait arms: a tick disarms it,
-    // and one that asked for no wait gets the last interval when it ends.
+    // Timer1 as a single-shot timer that each wait arms for `due`: a tick
+    // disarms it, and one that asked for no wait gets the last interval.
     void SetEnabled(bool on) override {
-        if (on != enabled) armed = on, due = now + interval * 1'000'000LL;
+        if (on != enabled) armed = on && Arm();
         enabled = on;
     }
     bool Enabled() const override { return enabled; }
     void SetInterval(int milliseconds) override {
-        interval = milliseconds;
-        if (enabled) armed = true, due = now + interval * 1'000'000LL;
+        interval = milliseconds, armed = enabled && Arm();
     }
-    void Fire() {
-        armed = false;
-        timer.Timer1_Timer();
-        if (enabled && !armed) armed = true, due = now + interval * 1'000'000LL;
-    }
+    bool Arm() { return due = now + interval * 1'000'000LL, true; }
+    void Fire() { armed = false, timer.Timer1_Timer(), armed = armed || (enabled && Arm()); }
     std::int64_t Now() const override { return now; }
     int TickMarginMilliseconds() const override { return 16; }
     void Show(const std::string& text, int style, const std::string& title) override {

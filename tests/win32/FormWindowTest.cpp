@@ -2,8 +2,8 @@
 // the frame changes, the digits' room, the colours it paints, the hidden
 // window made topmost without taking the activation, the focus, selection and
 // keys as Windows' own controls and messages move them, an open dialog's
-// keys, the common controls of its tips and message boxes, the largest
-// picture it takes, and Timer1.
+// keys, the common controls of its tips, the largest
+// picture it takes.
 // What a user sees of the whole program is in end-to-end.sh.
 
 #include <map>
@@ -15,7 +15,6 @@
 #include "win32/Layout.h"
 #include "win32/Picture.h"
 #include "win32/ResourceIds.h"
-#include "win32/SystemDialogs.h"
 // The input method routines.
 #include <imm.h>
 
@@ -170,47 +169,6 @@ TEST_F(FormWindowTest, TheFocusSelectsAsOnWindowsAndADialogOrMenuKeepsItsKeys) {
     ::DestroyMenu(menu);
     EXPECT_TRUE(menuKeptEnter);
     EXPECT_EQ(window_->Logic().Running, 0) << "Enter started the countdown under the menu";
-}
-
-// Each tick of the countdown sets the wait for the next: the new wait replaces
-// the running one, and a disabled timer stays off.
-TEST(TimerControlTest, ANewWaitReplacesTheRunningOne) {
-    const HWND owner = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                         nullptr, nullptr);
-    TimerControl timer;
-    timer.SetInterval(60'000);
-    timer.Attach(owner);  // enabled since its creation: a minute's wait starts
-    for (const bool enabled : {true, false}) {
-        timer.SetEnabled(enabled), timer.SetInterval(10), ::Sleep(300);
-        MSG message;
-        EXPECT_EQ(::PeekMessageW(&message, owner, WM_TIMER, WM_TIMER, PM_REMOVE), enabled);
-    }
-    ::DestroyWindow(owner);
-}
-
-// A message box has the desktop's current look, like the tips: its button too
-// is of the version 6 common controls.
-TEST(SystemMessageBoxTest, HasTheCurrentLook) {
-    static bool current = false;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-        HWND box = nullptr;
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND window, LPARAM found) {
-                wchar_t name[8]{};
-                ::GetClassNameW(window, name, 8);
-                if (std::wstring_view(name) != L"#32770") return TRUE;
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&box));
-        if (box == nullptr) return;
-        current = OfCommonControlsSix(::GetDlgItem(box, IDOK));
-        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    });
-    SystemMessageBox().Show("分は 0 から 999 の範囲で入力してください。", 48, "Kelvora");
-    ::KillTimer(nullptr, timer);
-    EXPECT_TRUE(current);
 }
 
 // The bitmaps built into the executable hold the pixels of the GIFs in Data/,
