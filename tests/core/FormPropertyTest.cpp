@@ -33,15 +33,12 @@ rc::Gen<Step> AnyStep() {
     const auto step = [](Kind kind, int low, int high) {
         return rc::gen::map(rc::gen::inRange(low, high), [kind](int n) { return Step{kind, n}; });
     };
-    return rc::gen::weightedOneOf<Step>({{10, step(TypeIn, 0, 100)},
-                                         {5, step(Mouse, 0, 1)},
-                                         {5, step(Key, 0, 1)},
-                                         {60, step(TickAt, -40, 40)},
-                                         {20, step(TickAt, 40, 3000)},
-                                         {10, step(Sleep, 1, 5000)},
-                                         {15, step(Sleep, 5000, 4'000'000)},
-                                         {40, step(End, 0, 1)},
-                                         {1, step(Close, 0, 1)}});
+    // clang-format off
+    return rc::gen::weightedOneOf<Step>({{10, step(TypeIn, 0, 100)}, {5, step(Mouse, 0, 1)},
+        {5, step(Key, 0, 1)}, {60, step(TickAt, -40, 40)}, {20, step(TickAt, 40, 3000)},
+        {10, step(Sleep, 1, 5000)}, {15, step(Sleep, 5000, 4'000'000)}, {40, step(End, 0, 1)},
+        {1, step(Close, 0, 1)}});
+    // clang-format on
 }
 
 int Value(const std::string& text) {  // what a user types here, or a tick shows
