@@ -1,15 +1,13 @@
 // What only the Windows front end does: the layout at each density and after
-// the frame changes, the digits' room, the colours it paints, the hidden
-// window made topmost without taking the activation, the focus, selection and
-// keys as Windows' own controls and messages move them, an open dialog's
-// keys, the common controls of its tips, the largest
-// picture it takes.
+// the frame changes, the digits' room, the colours it paints, the focus,
+// selection and keys as Windows' own controls and messages move them, the
+// keys of an open dialog or menu, no input context, the common controls of
+// its tips, the largest picture it takes.
 // What a user sees of the whole program is in end-to-end.sh.
 
 #include <map>
 
 #include "FormWindowFixture.h"
-#include "core/ModuleWin32API.h"
 #include "platform/windows/SystemLibraries.h"
 #include "win32/Fonts.h"
 #include "win32/Layout.h"
@@ -182,34 +180,6 @@ TEST_F(FormWindowTest, BuiltInPicturesAreThoseOfTheDataFolder) {
                     built.pixels == gif.pixels)
             << file;
     }
-}
-
-// The load makes the hidden form topmost before showing it: the window active
-// until the show stays active, and a shown window is activated as the system's
-// call would activate it.
-TEST(WindowRoutines, TopmostWithoutActivationOnlyWhileHidden) {
-    const auto popup = [](DWORD style) {
-        return ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | style, 0, 0, 50, 50, nullptr,
-                                 nullptr, nullptr, nullptr);
-    };
-    // The window left active is never shown: Wine would wait two seconds at
-    // its end for a window manager to release it.
-    const HWND active = popup(0), form = popup(0);
-    ::SetActiveWindow(active);
-    const auto makeTopmost = [form] {
-        // Windows' own macros, which hide the logic's constants of the same names.
-        win32api::SetWindowPos(reinterpret_cast<win32api::HWND>(form),
-                               reinterpret_cast<win32api::HWND>(HWND_TOPMOST), 0, 0, 0, 0,
-                               SWP_NOSIZE | SWP_NOMOVE);
-    };
-    makeTopmost();
-    EXPECT_TRUE(::GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(::GetActiveWindow(), active);
-    ::ShowWindow(form, SW_SHOWNOACTIVATE);
-    makeTopmost();
-    EXPECT_EQ(::GetActiveWindow(), form);
-    ::DestroyWindow(form);
-    ::DestroyWindow(active);
 }
 
 // Once Kelvora.exe has narrowed the search, a library of a name the system
