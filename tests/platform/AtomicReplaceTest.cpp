@@ -13,6 +13,9 @@
 #include <csignal>
 #else
 #include <windows.h>
+
+#include <chrono>
+#include <thread>
 #endif
 
 #include "TempFolder.h"
@@ -23,6 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using fs::perms;
+using namespace std::chrono_literals;
 
 constexpr const char* kOld = "5,0\r\n";
 constexpr const char* kNew = "10,30\r\n";
@@ -38,7 +42,7 @@ std::ptrdiff_t OpenDescriptors() { return Entries("/proc/self/fd"); }
 #endif
 
 enum class Before { Missing, File, Leftover, HiddenLeftover, Folder, LinkToFile, Fifo, FifoBeingRead };
-enum class During { Nothing, SecondSave, TemporaryVanishes, WriteFails };
+enum class During { Nothing, SecondSave, TemporaryVanishes, WriteFails, HeldForAMoment, HeldLong };
 
 // The permissions set before; for a missing file, the ones a new file gets. A path given is
 // taken in the test's folder as the current one; none means the file's full path.
@@ -62,6 +66,8 @@ const ReplaceCase kCases[] = {
     {"PathWithoutAFolder", Before::Leftover, perms::unknown, During::Nothing, false, "TimerSet.txt"},
 #ifdef _WIN32
     {"HiddenFileAndTheLeftoverOfItsSave", Before::HiddenLeftover, perms::unknown, During::Nothing, true},
+    {"HeldForAMomentByAnotherProgram", Before::File, perms::unknown, During::HeldForAMoment, true},
+    {"HeldLongerThanASaveWaits", Before::File, perms::unknown, During::HeldLong, false},
 #else
     {"OwnPermissions", Before::File, perms::owner_read | perms::owner_write | perms::group_read, During::Nothing, true},
     {"LinkIntoASyncedFolder", Before::LinkToFile, perms::unknown, During::Nothing, true},
@@ -117,7 +123,18 @@ TEST(FileReplacement, KeepsWhatTheUserSetUpAndLeavesNothingBesideOrOpen) {
 #endif
         EXPECT_FALSE(c.during == During::SecondSave && ReplaceFileContents(Utf8(target), kOld));
         if (c.during == During::TemporaryVanishes) fs::remove(temporary);
+#ifdef _WIN32
+        // Held by another thread without delete sharing, as antivirus or an indexer holds a file.
+        const HANDLE held = c.during < During::HeldForAMoment ? nullptr : ::CreateFileW(target.c_str(),
+            GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        std::thread letGo([held, hold = c.during == During::HeldLong ? 1500ms : 100ms] {
+            if (held) std::this_thread::sleep_for(hold), ::CloseHandle(held);
+        });
+#endif
         EXPECT_EQ(replacement.Commit(), c.saved);
+#ifdef _WIN32
+        letGo.join();
+#endif
         // Done or failed, for good; either way nothing stays open.
         EXPECT_FALSE(replacement.IsOpen() || replacement.Write(kNew) || replacement.Commit());
         EXPECT_EQ(OpenDescriptors(), open);
