@@ -26,20 +26,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using fs::perms;
-using namespace std::chrono_literals;
 
 constexpr const char* kOld = "5,0\r\n";
 constexpr const char* kNew = "10,30\r\n";
 
 std::string Utf8(const fs::path& path) { return reinterpret_cast<const char*>(path.u8string().c_str()); }
-
-std::ptrdiff_t Entries(const fs::path& folder) { return std::distance(fs::directory_iterator(folder), {}); }
-
-#ifdef _WIN32
-std::ptrdiff_t OpenDescriptors() { return 0; }  // none to count, nor under Wine a steady count
-#else
-std::ptrdiff_t OpenDescriptors() { return Entries("/proc/self/fd"); }
-#endif
 
 enum class Before { Missing, File, Leftover, HiddenLeftover, Folder, LinkToFile, Fifo, FifoBeingRead };
 enum class During { Nothing, SecondSave, TemporaryVanishes, WriteFails, HeldForAMoment, HeldLong };
@@ -127,14 +118,11 @@ TEST(FileReplacement, KeepsWhatTheUserSetUpAndLeavesNothingBesideOrOpen) {
         // Held by another thread without delete sharing, as antivirus or an indexer holds a file.
         const HANDLE held = c.during < During::HeldForAMoment ? nullptr : ::CreateFileW(target.c_str(),
             GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-        std::thread letGo([held, hold = c.during == During::HeldLong ? 1500ms : 100ms] {
-            if (held) std::this_thread::sleep_for(hold), ::CloseHandle(held);
+        const std::jthread letGo([held, ms = c.during == During::HeldLong ? 1500 : 100] {
+            if (held) std::this_thread::sleep_for(std::chrono::milliseconds(ms)), ::CloseHandle(held);
         });
 #endif
         EXPECT_EQ(replacement.Commit(), c.saved);
-#ifdef _WIN32
-        letGo.join();
-#endif
         // Done or failed, for good; either way nothing stays open.
         EXPECT_FALSE(replacement.IsOpen() || replacement.Write(kNew) || replacement.Commit());
         EXPECT_EQ(OpenDescriptors(), open);
