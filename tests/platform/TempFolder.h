@@ -1,6 +1,7 @@
 #pragma once
 // A fresh, empty folder under the system's temporary folder, removed with
-// everything in it when the test ends; and whole files as bytes.
+// everything in it when the test ends; whole files as bytes; and what a
+// folder and the process hold.
 
 #include <filesystem>
 #include <fstream>
@@ -37,6 +38,17 @@ class TempFolder {
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
+
+inline std::ptrdiff_t Entries(const std::filesystem::path& folder) {
+    return std::distance(std::filesystem::directory_iterator(folder), {});
+}
+
+#ifdef _WIN32
+// None to count, nor under Wine a steady count.
+inline std::ptrdiff_t OpenDescriptors() { return 0; }
+#else
+inline std::ptrdiff_t OpenDescriptors() { return Entries("/proc/self/fd"); }
+#endif
 
 inline std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -14,12 +14,7 @@
 // - a file without write permission counts as read-only even for root, as the
 //   read-only attribute does on Windows.
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -28,65 +23,19 @@
 #include "core/ModuleWin32API.h"
 #include "platform/AtomicReplace.h"
 #include "platform/posix/ProfileText.h"
+#include "platform/posix/RegularFile.h"
 
 namespace kelvora::win32api {
 
 namespace {
 
+using platform::FileBytes;
+using platform::FileState;
 using platform::ProfileText;
+using platform::ReadRegularFile;
 using platform::TrimBlanks;
 
 constexpr std::size_t kMaxProfileBytes = std::size_t{16} << 20;
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-  private:
-    int fd_;
-};
-
-enum class FileState { Present, Missing, Unusable };
-
-struct ProfileFile {
-    FileState state = FileState::Missing;
-    std::string bytes;
-    struct stat info {};
-};
-
-ProfileFile ReadProfileFile(const char* path) {
-    ProfileFile file;
-    // Non-blocking, so that a FIFO put in the file's place cannot hang us; it
-    // has no effect on reading a regular file.
-    FileDescriptor fd(::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.get() < 0) {
-        file.state =
-            (errno == ENOENT || errno == ENOTDIR) ? FileState::Missing : FileState::Unusable;
-        return file;
-    }
-    file.state = FileState::Unusable;
-    if (::fstat(fd.get(), &file.info) != 0 || !S_ISREG(file.info.st_mode) ||
-        static_cast<std::uintmax_t>(file.info.st_size) > kMaxProfileBytes) {
-        return file;
-    }
-    file.bytes.reserve(static_cast<std::size_t>(file.info.st_size));
-    char chunk[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return file;
-        if (got == 0) break;
-        if (file.bytes.size() + static_cast<std::size_t>(got) > kMaxProfileBytes) return file;
-        file.bytes.append(chunk, static_cast<std::size_t>(got));
-    }
-    file.state = FileState::Present;
-    return file;
-}
 
 std::uint32_t CopyValue(std::string_view value, char* buffer, std::uint32_t size) {
     const std::size_t count = std::min<std::size_t>(value.size(), size - 1);
@@ -145,9 +94,8 @@ std::uint32_t GetPrivateProfileStringA(const char* lpAppName, const char* lpKeyN
                                        std::uint32_t nSize, const char* lpFileName) {
     if (lpReturnedString == nullptr || nSize == 0) return 0;
 
-    ProfileFile file;
-    if (lpFileName != nullptr) file = ReadProfileFile(lpFileName);
-    if (file.state != FileState::Present) file.bytes.clear();
+    FileBytes file;
+    if (lpFileName != nullptr) file = ReadRegularFile(lpFileName, kMaxProfileBytes);
     const ProfileText text(file.bytes);
 
     if (lpAppName == nullptr) return CopyNames(text.SectionNames(), lpReturnedString, nSize);
@@ -164,7 +112,7 @@ std::int32_t WritePrivateProfileStringA(const char* lpAppName, const char* lpKey
     const std::string_view section = TrimBlanks(lpAppName);
     if (!ReadsBack(section, lpKeyName, lpString)) return 0;
 
-    const ProfileFile file = ReadProfileFile(lpFileName);
+    const FileBytes file = ReadRegularFile(lpFileName, kMaxProfileBytes);
     if (file.state == FileState::Unusable) return 0;
 
     const ProfileText text(file.bytes);
@@ -184,7 +132,7 @@ std::int32_t WritePrivateProfileStringA(const char* lpAppName, const char* lpKey
     // when nothing would change), a link is written through, the permissions stay.
     platform::FileReplacement replacement(lpFileName);
     if (!replacement.IsOpen()) return 0;
-    if (file.state == FileState::Present && updated == file.bytes) return 1;
+    if (file.state == FileState::Read && updated == file.bytes) return 1;
     return replacement.Write(updated) && replacement.Commit() ? 1 : 0;
 }
 

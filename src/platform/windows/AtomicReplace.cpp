@@ -1,5 +1,6 @@
 #include "platform/AtomicReplace.h"
 
+#include "platform/FileWait.h"
 #include "platform/windows/Utf16.h"
 
 namespace kelvora::platform {
@@ -12,6 +13,15 @@ HANDLE Handle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 // them over.
 constexpr DWORD kKeptAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// Antivirus, the search indexer and sync clients open a file for a moment
+// without delete sharing, and the file cannot be replaced while they hold it.
+// Anything else that refuses the rename refuses it for good.
+constexpr std::chrono::milliseconds kHolderLetsGo{500};
+
+bool HeldForAMoment(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
 
 }  // namespace
 
@@ -65,7 +75,8 @@ void FileReplacement::Discard() {
 
 bool FileReplacement::Write(std::string_view bytes) {
     while (IsOpen() && !failed_ && !bytes.empty()) {
-        const DWORD chunk = bytes.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes.size());
+        const DWORD chunk =
+            bytes.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes.size());
         DWORD put = 0;
         if (!::WriteFile(Handle(handle_), bytes.data(), chunk, &put, nullptr) || put == 0) {
             failed_ = true;
@@ -86,11 +97,14 @@ bool FileReplacement::Commit() {
     handle_ = kClosed;
     // MOVEFILE_WRITE_THROUGH returns only once the rename is on disk. A folder
     // is never replaced by a file.
-    const std::wstring temporary = Utf8ToWide(temporary_);
-    if (!::MoveFileExW(temporary.c_str(), Utf8ToWide(target_).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileW(temporary.c_str());
-        return false;
+    const std::wstring temporary = Utf8ToWide(temporary_), target = Utf8ToWide(target_);
+    FileWait wait(kHolderLetsGo);
+    while (!::MoveFileExW(temporary.c_str(), target.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (!HeldForAMoment(::GetLastError()) || !wait.Step()) {
+            ::DeleteFileW(temporary.c_str());
+            return false;
+        }
     }
     return true;
 }
