@@ -98,13 +98,14 @@ struct FakeFrontEnd : core::Form, core::PictureButton, core::Timer, core::Clock,
     std::int64_t now = 7'000'000;  // the clock, in nanoseconds
     bool armed = true;             // a tick is due at `due` on the clock
     std::int64_t due = now + 1'000'000'000;
-    std::function<void()> pending;  // what the user does during the next DoEvents
-    int alarms = 0;                 // the sound, and the clock and state it rang at
+    std::function<void()> pending;       // what the user does during the next DoEvents
+    int alarms = 0, runningAtAlarm = 0;  // the sound, and the state, clock and file it rang with
     std::int64_t alarmAt = 0;
-    int runningAtAlarm = 0;
+    std::string alarmFile;
     core::FormTimer timer{{*this, txtMM, txtSS, *this, *this, *this, *this, *this,
                            [this](const char* file, std::uintptr_t module, std::uint32_t flags) {
-                               ++alarms, alarmAt = now, runningAtAlarm = timer.Running;
+                               ++alarms, alarmAt = now, runningAtAlarm = timer.Running,
+                                         alarmFile = file;
                                return win32api::PlaySoundA(file, module, flags);
                            }}};
 };

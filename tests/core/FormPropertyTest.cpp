@@ -68,6 +68,7 @@ class Schedule : public FakeFrontEnd {
         if (step.kind == Close && !unloaded) closedByUser_ = true, Unload();
         RC_ASSERT(alarms <= 1);
         if (alarms == 1) RC_ASSERT(runningAtAlarm == 1 && running_ && alarmAt >= Due());
+        if (alarms == 1) RC_ASSERT(alarmFile == core::App().Path + "/Data/notify.wav");
         if (closed_) RC_ASSERT(Observed() == *closed_);
         if (!closed_) RC_ASSERT(timer.Running == running_ && enabled == running_);
         return step.kind == End;
@@ -123,11 +124,15 @@ class Schedule : public FakeFrontEnd {
     }
     void Unload() override {
         FakeFrontEnd::Unload();
-        if (!closed_) closed_ = Observed();
+        if (closed_) return;
+        closed_ = Observed();
+        RC_ASSERT(
+            ReadBytes("Data/MyTimer.ini") ==  // the window's placement, under the program's name
+            "[WinPos]\r\nLeft=-8\r\nRight=90\r\nTop=40\r\nBottom=97\r\nshowCmd=2\r\n");
     }
     std::string Observed() const {
         return Shows() + messages + std::to_string(alarms + 10 * timer.Running + 100 * enabled) +
-               ReadBytes(kSetting) + ReadBytes("Data/Kelvora.ini");
+               ReadBytes(kSetting) + ReadBytes("Data/MyTimer.ini");
     }
 
     std::deque<Step> steps_;
@@ -138,9 +143,10 @@ class Schedule : public FakeFrontEnd {
 
 RC_GTEST_PROP(FormProperty, HoldsWhateverTheUserTheClockAndTheToolkitDo, ()) {
     static const TempFolder folder;
-    core::App().Path = Utf8(folder.Path()), core::App().EXEName = "Kelvora";
+    core::App().Path = Utf8(folder.Path()), core::App().EXEName = "MyTimer";
     std::filesystem::current_path(folder.Path());
     std::filesystem::remove_all("Data");
+    window.placement = {44, 0, 2, {}, {}, {-8, 40, 90, 97}};
     // Most schedules are worth more with a countdown running from the start.
     std::vector<Step> steps;
     if (*rc::gen::arbitrary<bool>()) steps = {{TypeIn, *rc::gen::inRange(34, 39)}, {Mouse}};

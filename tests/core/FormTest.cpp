@@ -1,9 +1,9 @@
 // The countdown window through its events, on real files in a folder of its
-// own: the click's limits and messages, the tick and the alarm, start-up with
-// every kind of setting and profile file, and the placement saved at close.
+// own: the click's limits and messages, the pictures, and start-up with every
+// kind of setting and profile file. The countdown itself, the alarm and the
+// placement saved at close are the schedule property's (FormPropertyTest).
 
 #ifndef _WIN32
-#include <stdlib.h>  // setenv
 #include <sys/stat.h>
 #endif
 #include <gtest/gtest.h>
@@ -111,30 +111,6 @@ TEST_F(Form, APictureThatCannotBeShownGivesWayToTheBuiltInOne) {
     ui.Click(), seen += " " + ui.picture;
     WriteBytes(data / "button_go.gif", "GIF89a go"), ui.Click(), ui.Click();
     EXPECT_EQ(seen + " " + ui.picture, "builtin:stop builtin:go " + Utf8(data / "button_go.gif"));
-}
-
-TEST_F(Form, TheLastTickSoundsTheAlarmAndClosesSavingThePlacementUnderTheExecutablesName) {
-    core::App().EXEName = "MyTimer";
-#ifndef _WIN32
-    // A real sound, played through SDL's disk driver into a file.
-    WriteBytes(data / "notify.wav", "RIFF\x2c\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0"
-                                    "\x01\0\x08\0data\x08\0\0\0\x80\x80\x80\x80\x80\x80\x80\x80"s);
-    ::setenv("SDL_AUDIODRIVER", "disk", 1);
-    ::setenv("SDL_DISKAUDIOFILE", Utf8(folder / "played.raw").c_str(), 1);
-#endif
-    FakeFrontEnd ui;
-    ui.Load(), ui.Type("0", "1"), ui.Click();
-    window.placement.rcNormalPosition = {-8, 40, 90, 97};
-    window.placement.showCmd = 2;
-    ui.Tick();
-    EXPECT_EQ(Seen(ui) + ReadBytes(setting), "00:00 running Command1 closed0,1\r\n");
-    EXPECT_EQ(ReadBytes(data / "MyTimer.ini"),
-              "[WinPos]\r\nLeft=-8\r\nRight=90\r\nTop=40\r\nBottom=97\r\nshowCmd=2\r\n");
-    EXPECT_EQ(ui.timer.SoundFile, Utf8(data / "notify.wav"));
-#ifndef _WIN32
-    ::unsetenv("SDL_AUDIODRIVER");
-    EXPECT_TRUE(std::filesystem::exists(folder / "played.raw")) << "the alarm sounded";
-#endif
 }
 
 TEST_F(Form, FirstStartCreatesTheDataFolderAndOffersZero) {

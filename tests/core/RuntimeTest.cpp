@@ -3,7 +3,6 @@
 
 #ifndef _WIN32
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 #include <csignal>
 #endif
@@ -121,9 +120,6 @@ TEST(Files, EveryRoutineGivesItsResultOrRaisesItsOwnError) {
     ::setrlimit(RLIMIT_FSIZE, &limit);
     seen += test::ReadBytes(folder / "new.txt") + std::to_string(FreeFile());
     EXPECT_EQ(seen + std::to_string(ui.timer.Running), "error 70error 7011");
-    // A pipe in a file's place is no file to read, and opening it never waits.
-    ::mkfifo(at("pipe").c_str(), 0600);
-    EXPECT_EQ(Outcome([&] { return OpenForInput(3, at("pipe")), ""; }), "error 75");
 #endif
 }
 
