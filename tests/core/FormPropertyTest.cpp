@@ -27,6 +27,8 @@ struct Step { Kind kind; int n = 0; };
 void showValue(const Step& step, std::ostream& out) { out << char(step.kind) << step.n; }
 const std::string kTexts[] = {"", "x", "007", "0", "1", "3", "59", "60", "999", "1000"};
 const std::filesystem::path kSetting = "Data/TimerSet.txt";  // in the folder the test runs in
+// The fake window's placement, as the close saves it under the program's name.
+const std::string kPlacementSaved = "[WinPos]\r\nLeft=-8\r\nRight=90\r\nTop=40\r\nBottom=97\r\nshowCmd=2\r\n";
 // clang-format on
 
 rc::Gen<Step> AnyStep() {
@@ -49,10 +51,8 @@ int Value(const std::string& text) {  // what a user types here, or a tick shows
 // close reaches the form while it is open.
 class Schedule : public FakeFrontEnd {
   public:
-    explicit Schedule(std::vector<Step> steps) : steps_(steps.begin(), steps.end()) {}
-    void Run() {
-        Load();
-        while (!steps_.empty()) Next();
+    explicit Schedule(std::vector<Step> steps) : steps_(steps.begin(), steps.end()) {
+        for (Load(); !steps_.empty();) Next();
     }
 
   private:
@@ -126,9 +126,7 @@ class Schedule : public FakeFrontEnd {
         FakeFrontEnd::Unload();
         if (closed_) return;
         closed_ = Observed();
-        RC_ASSERT(
-            ReadBytes("Data/MyTimer.ini") ==  // the window's placement, under the program's name
-            "[WinPos]\r\nLeft=-8\r\nRight=90\r\nTop=40\r\nBottom=97\r\nshowCmd=2\r\n");
+        RC_ASSERT(ReadBytes("Data/MyTimer.ini") == kPlacementSaved);
     }
     std::string Observed() const {
         return Shows() + messages + std::to_string(alarms + 10 * timer.Running + 100 * enabled) +
@@ -152,7 +150,7 @@ RC_GTEST_PROP(FormProperty, HoldsWhateverTheUserTheClockAndTheToolkitDo, ()) {
     if (*rc::gen::arbitrary<bool>()) steps = {{TypeIn, *rc::gen::inRange(34, 39)}, {Mouse}};
     for (const Step& step : *rc::gen::container<std::vector<Step>>(AnyStep()))
         steps.push_back(step);
-    Schedule(steps).Run();
+    Schedule{steps};
 }
 
 }  // namespace

@@ -8,8 +8,6 @@
 #endif
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "Fakes.h"
 #include "core/App.h"
 #include "core/FileNumbers.h"
@@ -121,17 +119,6 @@ TEST(Files, EveryRoutineGivesItsResultOrRaisesItsOwnError) {
     seen += test::ReadBytes(folder / "new.txt") + std::to_string(FreeFile());
     EXPECT_EQ(seen + std::to_string(ui.timer.Running), "error 70error 7011");
 #endif
-}
-
-// A message box names what went wrong: no error shares another's words.
-TEST(Errors, EachHasADescriptionOfItsOwn) {
-    std::set<std::string> descriptions;
-    for (int number : {kInvalidProcedureCall, kOverflow, kOutOfMemory, kSubscriptOutOfRange, kTypeMismatch,
-                       kBadFileNameOrNumber, kFileNotFound, kFileAlreadyOpen, kInputPastEndOfFile,
-                       kPermissionDenied, kPathFileAccessError, kPathNotFound, kInvalidPicture, ErrorNumber{}}) {
-        descriptions.insert(RuntimeError(number).what());
-    }
-    EXPECT_EQ(descriptions.size(), 14u);
 }
 
 }  // namespace

@@ -145,22 +145,19 @@ TEST_F(FormWindowTest, TheFocusSelectsAsOnWindowsAndADialogOrMenuKeepsItsKeys) {
     ::SendMessageW(mm, EM_SETSEL, 1, 1);
     Mouse(MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(SelectionOf(mm), std::make_pair(0, 2)) << "selected once the click was done";
-    for (const HWND window : {window_->Handle(), Control(FormControl::Command1),
-                              Control(FormControl::txtMM), Control(FormControl::txtSS)}) {
+    for (const HWND window : {window_->Handle(), Control(FormControl::Command1), mm, ss})
         EXPECT_EQ(::ImmGetContext(window), nullptr);
-    }
     static FormTimerWindow* form = window_.get();
     static bool menuKeptEnter = false;
-    ::SetWindowTextW(Control(FormControl::txtSS), L"5");
+    ::SetWindowTextW(ss, L"5");
     const HMENU menu = ::CreatePopupMenu();
     ::AppendMenuW(menu, MF_STRING, 1, L"1");
     ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
         ::KillTimer(nullptr, id);
-        const HWND mm = form->ControlHandle(FormControl::txtMM);
-        ::PostMessageW(mm, WM_KEYDOWN, VK_RETURN, 0);
+        ::PostMessageW(form->ControlHandle(FormControl::txtMM), WM_KEYDOWN, VK_RETURN, 0);
         DispatchPending(*form);  // as a tick lets events run inside the menu's loop
         MSG key;
-        menuKeptEnter = ::PeekMessageW(&key, mm, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE);
+        menuKeptEnter = ::PeekMessageW(&key, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE);
         ::EndMenu();
     });
     ::TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, window_->Handle(), nullptr);
