@@ -80,11 +80,10 @@ class Schedule : public FakeFrontEnd {
     std::int64_t Due() const { return start_ + total_ * kSecond; }
 
     void ClickAndCheck(bool byMouse) {
-        const bool wasUnloaded = unloaded;
+        if (unloaded) return timer.Command1_Click();  // one the toolkit had on its way
         const int mm = Value(txtMM.text), ss = Value(txtSS.text), total = mm * 60 + ss;
         const std::string saved = ReadBytes(kSetting);
         byMouse ? Click() : timer.Command1_Click();
-        if (wasUnloaded) return;
         const bool accepted = mm <= 999 && ss <= 999 && total >= 1 && total <= 59940;
         const std::string record = std::to_string(mm) + "," + std::to_string(ss) + "\r\n";
         RC_ASSERT(ReadBytes(kSetting) == (accepted ? record : saved));
@@ -124,8 +123,7 @@ class Schedule : public FakeFrontEnd {
     }
     void Unload() override {
         FakeFrontEnd::Unload();
-        if (closed_) return;
-        closed_ = Observed();
+        if (!closed_) closed_ = Observed();
         RC_ASSERT(ReadBytes("Data/MyTimer.ini") == kPlacementSaved);
     }
     std::string Observed() const {

@@ -8,6 +8,8 @@
 #endif
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "Fakes.h"
 #include "core/App.h"
 #include "core/FileNumbers.h"
@@ -54,6 +56,11 @@ TEST(Numbers, TheTestTheConversionAndThePatternReadTextAlike) {
     for (const std::int64_t v : {-2147483649LL, -2147483648LL, 2147483647LL, 2147483648LL})
         narrowed += Outcome([&] { return std::to_string(CheckedNarrow(v)); }) + " ";
     EXPECT_EQ(narrowed, "error 6 -2147483648 2147483647 error 6 ");
+    // A message box names what went wrong: no error shares another's words.
+    std::set<std::string> words;
+    for (int number : {5, 6, 7, 9, 13, 52, 53, 55, 62, 70, 75, 76, 481, 0})
+        words.insert(RuntimeError(number).what());
+    EXPECT_EQ(words.size(), 14u);
     // Too small for a double, however its digits are placed: zero.
     for (const auto& tiny : {"0." + std::string(400, '0') + "1", std::string(400, '0') + "1e-400"})
         EXPECT_EQ(Format00(std::string_view(tiny)), "00") << tiny;
