@@ -9,7 +9,7 @@ packages=(
     # Linux front end: widgets, the GIF plugin, audio, a Japanese Gothic face
     qt6-base-dev libqt6test6 qt6-translations-l10n libsdl2-dev fonts-ipafont-gothic libxcb1-dev
     # tests
-    libgtest-dev libgmock-dev googletest librapidcheck-dev xvfb xauth xdotool
+    libgtest-dev libgmock-dev googletest librapidcheck-dev xvfb xauth xdotool desktop-file-utils
     # the Linux window under a real window manager, read through AT-SPI
     openbox x11-utils dbus at-spi2-core python3-pyatspi
     # Windows build, tested under Wine

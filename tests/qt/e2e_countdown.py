@@ -9,7 +9,9 @@
 # shows which behaviour broke. Timeouts are generous: this checks that things
 # happen, not how fast.
 
+import hashlib
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -19,6 +21,7 @@ import time
 from pathlib import Path
 
 import pyatspi
+from gi.repository import Gio, GLib
 
 LOCALE = os.environ.get("KELVORA_E2E_LOCALE", "de_DE.UTF-8")
 failures = []
@@ -46,12 +49,13 @@ def names_in(node):
     return [node.name] + [name for child in node for name in names_in(child)]
 
 
-def launch(folder, *arguments):
+def launch(folder, *arguments, command=None):
     environment = {key: value for key, value in os.environ.items()
                    if key not in ["WAYLAND_DISPLAY", "QT_QPA_PLATFORM"]}
     environment.update(LC_ALL=LOCALE, SDL_AUDIODRIVER="dummy",
                        QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_RUNTIME_DIR=str(folder.parent))
-    programs.append(subprocess.Popen([str(folder / "Kelvora"), *arguments], env=environment))
+    command = command or [str(folder / "Kelvora"), *arguments]
+    programs.append(subprocess.Popen(command, env=environment))
     return programs[-1]
 
 
@@ -62,10 +66,10 @@ def shown_window():
 class Kelvora:
     # The program started from its folder, its window active.
 
-    def __init__(self, folder, *arguments):
-        self.process = launch(folder, *arguments)
+    def __init__(self, folder, *arguments, command=None):
+        self.process = launch(folder, *arguments, command=command)
         self.window = wait_for(shown_window)
-        check("no command line", self.window, f"on the display with {' '.join(arguments)}")
+        check("window shown", self.window, f"started as {command or arguments}")
         run("xdotool", "windowactivate", "--sync", self.window)
         self.app = wait_for(lambda: next((app for app in pyatspi.Registry.getDesktop(0)
                                           if app and app.get_process_id() == self.process.pid
@@ -127,26 +131,6 @@ def first_countdown(folder, data, _):
     return profile
 
 
-def setting_file_kept(folder, data, profile):
-    (data / "TimerSet.txt").write_bytes(b"0,3\r\n")
-    (data / "button_stop.gif").write_bytes(b"GIF89a")
-    # Qt's own options are not the program's: it still opens on this display.
-    kelvora = Kelvora(folder, "-platform", "offscreen", "-reverse")
-    check(f"load under {LOCALE}", (kelvora.value("分"), kelvora.value("秒")) == ("00", "03"))
-    kelvora.keys("2", "KP_Enter")
-    check("screen reader", "停止" in kelvora.controls(), "running, with a damaged stop picture")
-    check("setting file", (data / "TimerSet.txt").read_bytes() == b"2,3\r\n")
-    kelvora.keys("space")  # the focus is on the button while it runs
-    check("screen reader", "開始" in kelvora.controls(), "stopped, the button says 開始")
-
-    kelvora.keys("Tab", "1", "0", "0", "0", "Escape")
-    check("message box", wait_for(lambda: "秒の設定は1～999です。" in names_in(kelvora.app), 5),
-          "1000 seconds is refused with a message")
-    kelvora.keys("Return")
-    check("close", kelvora.ended(30, close=True) == 0)
-    check("profile", read_profile(data / "Kelvora.ini") == profile, "closing kept the place")
-
-
 def saved_placement(folder, data, _):
     # A corner off every screen opens wholly on it; the screen's own corner,
     # which an unplaced window reports too, opens right there.
@@ -188,6 +172,58 @@ def late_window_manager(folder, data, _):
         os.environ["DISPLAY"] = display
 
 
+def installed_from_menu(folder, portable_data, profile):
+    # The per-user install from the checkout, into a home a shell would split
+    # at its space, started by its menu entry; then, while it runs, an upgrade
+    # from the tarball's tree; then the uninstall.
+    home = folder.parent / "ホーム a$b"
+    shared, checkout = home / ".local/share", Path(__file__).resolve().parents[2]
+    data, entry = shared / "kelvora/Data", shared / "applications/kelvora.desktop"
+    build = str(Path(sys.argv[1]).parent)
+
+    def install(script, *arguments):
+        environment = dict(os.environ, HOME=str(home), KELVORA_BUILD_DIR=build)
+        done = subprocess.run([script, *arguments], env=environment, capture_output=True,
+                              text=True, timeout=300)
+        check("install", done.returncode == 0, f"{arguments}: {done.stdout}{done.stderr}")
+        return sorted(os.path.relpath(path, data) for path in home.rglob("*") if not path.is_dir())
+    install(checkout / "scripts/install.sh")
+    valid = subprocess.run(["desktop-file-validate", entry], capture_output=True, text=True)
+    app = Gio.DesktopAppInfo.new_from_filename(str(entry))  # None when TryExec is not found
+    check("menu entry", valid.returncode == 0 and app, valid.stdout)
+    # The user's own setting, profile, sound and (damaged) stop picture; the
+    # go picture as an older version shipped it.
+    shutil.copy(portable_data / "Kelvora.ini", data)
+    for name, own in [("TimerSet.txt", b"0,3\r\n"), ("button_stop.gif", b"GIF89a"),
+                      ("notify.wav", b"RIFF own"), ("button_go.gif", b"GIF89a old")]:
+        (data / name).write_bytes(own)
+    record = data.parent / "installed-files"
+    old = hashlib.sha256(b"GIF89a old").hexdigest()
+    record.write_text(re.sub(r"^\w+(?=  .*/button_go.gif$)", old, record.read_text(), flags=re.M))
+    # Qt's own options are not the program's: it still opens on this display.
+    argv = GLib.shell_parse_argv(app.get_commandline())[1] + ["-platform", "offscreen", "-reverse"]
+    kelvora = Kelvora(folder, command=argv)
+    check(f"load under {LOCALE}", (kelvora.value("分"), kelvora.value("秒")) == ("00", "03"))
+    kelvora.keys("2", "KP_Enter")
+    check("screen reader", "停止" in kelvora.controls(), "running, with a damaged stop picture")
+    tree = folder.parent / "unpacked"
+    run("cmake", "--install", build, "--prefix", tree)
+    install(tree / "install.sh")
+    kelvora.keys("space")  # the focus is on the button while it runs
+    check("screen reader", "開始" in kelvora.controls(), "stopped, the button says 開始")
+    kelvora.keys("Tab", "1", "0", "0", "0", "Escape")
+    check("message box", wait_for(lambda: "秒の設定は1～999です。" in names_in(kelvora.app), 5),
+          "1000 seconds is refused with a message")
+    kelvora.keys("Return")
+    check("close", kelvora.ended(30, close=True) == 0)
+    check("profile", read_profile(data / "Kelvora.ini") == profile, "closing kept the place")
+    contents = [(data / name).read_bytes() for name in ["TimerSet.txt", "notify.wav", "button_go.gif"]]
+    check("upgrade", contents == [b"2,3\r\n", b"RIFF own", (tree / "Data/button_go.gif").read_bytes()])
+    kept = ["Kelvora.ini", "TimerSet.txt", "button_stop.gif", "notify.wav"]
+    check("uninstall", install(shared / "kelvora/install.sh", "--uninstall") == kept)
+    check("uninstall", install(checkout / "scripts/install.sh", "--uninstall", "--purge") == [])
+
+
 def main():
     # The accessibility bus and a window manager before the program starts.
     pyatspi.Registry.getDesktop(0)
@@ -198,7 +234,7 @@ def main():
         shutil.copytree(Path(sys.argv[1]), folder)
         shutil.rmtree(folder / "Data")
         profile = None
-        for steps in [first_countdown, setting_file_kept, saved_placement, late_window_manager]:
+        for steps in [first_countdown, installed_from_menu, saved_placement, late_window_manager]:
             try:
                 profile = steps(folder, folder / "Data", profile) or profile
             except Exception as error:  # the program went away; the next run starts afresh
