@@ -107,15 +107,6 @@ TEST_F(Form, APictureThatCannotBeShownGivesWayToTheBuiltInOne) {
     EXPECT_EQ(seen + " " + ui.picture, "builtin:stop builtin:go " + Utf8(data / "button_go.gif"));
 }
 
-TEST_F(Form, FirstStartCreatesTheDataFolderAndOffersZero) {
-    std::filesystem::remove_all(data);
-    FakeFrontEnd ui;
-    ui.Load();
-    EXPECT_EQ(Seen(ui) + ui.caption, "00:00 stopped txtMM(0,2)  Kelvora");
-    EXPECT_TRUE(std::filesystem::is_empty(data)) << "nothing is written before a click or close";
-    EXPECT_TRUE(window.topmost);
-}
-
 TEST_F(Form, StartUpReadsTheSettingFileOrSaysWhatIsWrongWithIt) {
     const std::string digits(1 << 20, '5');
     // Bytes that are no text in the files' encoding (UTF-8 here, the ANSI code
@@ -144,12 +135,14 @@ TEST_F(Form, StartUpReadsTheSettingFileOrSaysWhatIsWrongWithIt) {
     }
 }
 
-// A folder or a pipe (reading it would wait for a writer) in the setting
-// file's place, a data folder that is a file: start-up offers zero without a
-// word, and a setting that cannot be saved still starts and stops.
+// No setting file at the first start (the data folder is made, and nothing
+// written in it before a click or close); a folder or a pipe (reading it
+// would wait for a writer) in its place, a data folder that is a file:
+// start-up offers zero without a word, and a setting that cannot be saved
+// still starts and stops.
 TEST_F(Form, ASettingFileThatIsNoFileOffersZeroAndTheWindowStillWorks) {
-    for (const int kind : {0, 1, 2}) {
-        std::filesystem::remove_all(setting);
+    for (const int kind : {3, 0, 1, 2}) {
+        std::filesystem::remove_all(kind == 3 ? data : setting);
         if (kind == 0) std::filesystem::create_directory(setting);
 #ifndef _WIN32
         if (kind == 1) ::mkfifo(setting.c_str(), 0600);
@@ -157,7 +150,8 @@ TEST_F(Form, ASettingFileThatIsNoFileOffersZeroAndTheWindowStillWorks) {
         if (kind == 2) std::filesystem::remove_all(data), WriteBytes(data, "not a folder");
         FakeFrontEnd ui;
         ui.Load();
-        EXPECT_EQ(Seen(ui), "00:00 stopped txtMM(0,2)");
+        EXPECT_EQ(Seen(ui) + ui.caption, "00:00 stopped txtMM(0,2)  Kelvora");
+        EXPECT_TRUE(window.topmost && (kind != 3 || std::filesystem::is_empty(data)));
         ui.Type("1", "30"), ui.Click(), ui.Tick(), ui.Click(), ui.Unload();
         EXPECT_EQ(Seen(ui) + ui.caption, "01:29 stopped txtMM(0,2) closed  Kelvora") << kind;
     }
