@@ -2,8 +2,10 @@
 # Makes docs/kelvora-window.png, the README's picture of the window, from the
 # real program: a copy of the portable folder (build/linux/Kelvora, built here
 # when missing) with a setting of 3:00, started on a virtual display under
-# openbox, so that the window has its caption. The picture is the window's
-# frame, caption included, with a few transparent pixels around it.
+# openbox, so that the window has its caption, and made active, as after a
+# start: the minutes field holds the focus with its text selected. The picture
+# is the window's frame, caption included, with a few transparent pixels
+# around it. It is for the README only; no test compares it.
 #
 #   scripts/screenshot.sh [OUTPUT.png]
 set -euo pipefail
@@ -53,7 +55,9 @@ for _ in $(seq 100); do
 done
 [ -n "$window" ] || { echo "the window did not show" >&2; kill "$app" "$wm"; exit 1; }
 xdotool windowactivate --sync "$window" 2>/dev/null || true
-sleep 1
+# The caret stops blinking, and stays shown, after 10 s without input: the
+# picture is then the same at every run.
+sleep 11
 # The frame: the window's place on the screen widened by the frame's extents
 # (left, right, top, bottom) that openbox sets on it.
 eval "$(xdotool getwindowgeometry --shell "$window")"
