@@ -2,15 +2,14 @@
 # Makes docs/kelvora-window.png, the README's picture of the window, from the
 # real program: a copy of the portable folder (build/linux/Kelvora, built here
 # when missing) with a setting of 3:00, started on a virtual display under
-# openbox, so that the window has its caption, and made active, as after a
-# start: the minutes field holds the focus with its text selected. The picture
+# openbox, so that the window has its caption, and made active: the minutes
+# field then holds the focus with its text selected. The picture
 # is the window's frame, caption included, with a few transparent pixels
 # around it. It is for the README only; no test compares it.
 #
 #   scripts/screenshot.sh [OUTPUT.png]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root="$PWD"
 output="$(realpath -m "${1:-docs/kelvora-window.png}")"
 
 # ImageMagick, for this script only. /usr/bin explicitly: another `convert`
@@ -18,7 +17,8 @@ output="$(realpath -m "${1:-docs/kelvora-window.png}")"
 if [ ! -x /usr/bin/import ] || [ ! -x /usr/bin/convert ]; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends imagemagick
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends imagemagick
 fi
 
 app="build/linux/Kelvora/Kelvora"
