@@ -118,7 +118,7 @@ uninstall() {
     if [ -d "$program_folder/Data" ]; then
         say "Your settings and own files stay in $(shown "$program_folder/Data")" \
             "(install.sh --uninstall --purge removes them):"
-        ls -A "$program_folder/Data" | sed 's/^/  /'
+        find "$program_folder/Data" -mindepth 1 -maxdepth 1 -printf '  %f\n' | sort
     fi
     for path in "${kept[@]}"; do say "Left alone, as it was changed after the install: $(shown "$path")"; done
 }
@@ -201,7 +201,7 @@ mkdir -p "$(dirname "$command_link")"
 if { [ ! -e "$command_link" ] && [ ! -L "$command_link" ]; } \
     || [ "$(readlink "$command_link")" = "$executable" ]; then
     ln -sfn "$executable" "$command_link"
-    installed["$command_link"]=link
+    installed["$command_link"]="link"
 else
     say "Left alone: $(shown "$command_link") is not Kelvora's."
 fi
