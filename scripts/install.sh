@@ -186,9 +186,14 @@ while IFS= read -r name; do
         kelvora.desktop)
             target="$menu_entry"
             entry="$(mktemp)"
-            sed -e '/^#/d' \
-                -e "s|^Exec=.*|Exec=$(exec_argument "$executable" | sed 's/[\\&|]/\\&/g')\nTryExec=$(desktop_string "$executable" | sed 's/[\\&|]/\\&/g')|" \
-                "$source" >"$entry"
+            while IFS= read -r line; do
+                case "$line" in
+                    "#"*) ;;
+                    Exec=*) printf 'Exec=%s\nTryExec=%s\n' "$(exec_argument "$executable")" \
+                        "$(desktop_string "$executable")" ;;
+                    *) printf '%s\n' "$line" ;;
+                esac
+            done <"$source" >"$entry"
             put "$entry" "$target" 644
             rm -f "$entry" ;;
         *) fail "unknown shipped file $name" ;;
